@@ -1,0 +1,34 @@
+# The commands of the project. Every one installs what it needs first.
+MAKEFLAGS += --no-print-directory
+.PHONY: all deps build test native-test wine-test bench demo clean
+
+all: build
+
+deps:
+	@tools/deps.sh
+
+build: deps
+	@tools/build.sh
+
+# Native sanitizer tests first, then every test under Wine; fails if either does.
+test: deps build
+	@status=0; \
+	tools/native-tests.sh || status=1; \
+	tools/wine-tests.sh || status=1; \
+	exit $$status
+
+native-test: deps
+	@tools/native-tests.sh
+
+wine-test: build
+	@tools/wine-tests.sh
+
+bench: deps build
+	@tools/bench.sh
+
+demo:
+	@echo "make demo arrives with the wizard: there is no wizard yet." >&2
+	@exit 1
+
+clean:
+	rm -rf out/win32 out/win64 out/native
