@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Owns a platform file handle opened for reading; closes it on destruction.
+class FileHandle {
+public:
+    FileHandle() = default;
+    ~FileHandle() { close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    // Opens the existing file `directory` + `name` (joined with '\' as needed;
+    // either may be null) for reading, others may read too. A handle open
+    // before is closed first. False when the file cannot be opened.
+    bool openForReading(const char* directory, const char* name);
+
+    // The file's size; 0 and false when nothing is open or the size cannot be had.
+    bool size(std::uint32_t& bytes) const;
+
+    // Reads up to `count` bytes; `bytesRead` tells how many arrived. True only
+    // when all `count` bytes were read.
+    bool read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead);
+
+    void close();
+    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// Paths are single-byte texts joined with '\'.
+
+// The directory, a '\' when the directory is neither empty nor already ends in
+// one, and the name. An empty directory gives the name alone.
+std::string joinPath(const std::string& directory, const std::string& name);
+
+// A path split at its last '\': the text before it is the directory, the text
+// after it the name, and neither keeps the separator. Without a '\' the
+// directory is empty and the whole text is the name.
+struct SplitPath {
+    std::string directory;
+    std::string name;
+};
+SplitPath splitPath(const std::string& path);
