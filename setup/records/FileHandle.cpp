@@ -6,7 +6,9 @@
 
 bool FileHandle::openForReading(const char* directory, const char* name) {
     close();
-    const std::string path = joinPath(directory ? directory : "", name ? name : "");
+    // Without a name the directory is the whole path: no separator is added.
+    const std::string path =
+        name ? joinPath(directory ? directory : "", name) : std::string(directory ? directory : "");
     handle_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     return isOpen();
@@ -17,8 +19,11 @@ bool FileHandle::size(std::uint32_t& bytes) const {
     if (!isOpen())
         return false;
     SetLastError(NO_ERROR);
-    const DWORD low = GetFileSize(handle_, nullptr);
+    DWORD high = 0;
+    const DWORD low = GetFileSize(handle_, &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return false;
+    if (high != 0) // 4 GB or more: the size cannot be told in 32 bits
         return false;
     bytes = low;
     return true;

@@ -13,11 +13,13 @@ public:
     FileHandle& operator=(const FileHandle&) = delete;
 
     // Opens the existing file `directory` + `name` (joined with '\' as needed;
-    // either may be null) for reading, others may read too. A handle open
-    // before is closed first. False when the file cannot be opened.
+    // either may be null, and a null name leaves the directory as the whole
+    // path) for reading, others may read too. A handle open before is closed
+    // first. False when the file cannot be opened.
     bool openForReading(const char* directory, const char* name);
 
-    // The file's size; 0 and false when nothing is open or the size cannot be had.
+    // The file's size; 0 and false when nothing is open or the size cannot be
+    // had in 32 bits.
     bool size(std::uint32_t& bytes) const;
 
     // Reads up to `count` bytes; `bytesRead` tells how many arrived. True only
