@@ -1,0 +1,217 @@
+#include "setup/config/SetupContext.h"
+
+#include "setup/records/PathText.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// A file opened for reading and writing; closed on destruction.
+class ReadWriteFile {
+public:
+    explicit ReadWriteFile(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~ReadWriteFile() {
+        if (isOpen())
+            CloseHandle(handle_);
+    }
+    ReadWriteFile(const ReadWriteFile&) = delete;
+    ReadWriteFile& operator=(const ReadWriteFile&) = delete;
+
+    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+void encodeUninstallLogFile(const std::string& path) {
+    ReadWriteFile file(path);
+    if (!file.isOpen())
+        return;
+    const DWORD size = GetFileSize(file.get(), nullptr);
+    if (size == 0 || size == INVALID_FILE_SIZE)
+        return;
+    std::vector<unsigned char> bytes;
+    try {
+        bytes.resize(size);
+    } catch (...) {
+        return;
+    }
+    DWORD bytesRead = 0;
+    if (!ReadFile(file.get(), bytes.data(), size, &bytesRead, nullptr) || bytesRead != size)
+        return;
+    // An encoded log starts with the complement of '[', so it is never encoded twice.
+    if (bytes[0] != '[')
+        return;
+    for (unsigned char& byte : bytes)
+        byte = static_cast<unsigned char>(~byte);
+    if (SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return;
+    DWORD written = 0;
+    WriteFile(file.get(), bytes.data(), size, &written, nullptr);
+}
+
+SetupContext::SetupContext() = default;
+
+SetupContext::~SetupContext() {
+    configDocument_.reset();
+    // The uninstall log goes here, between the two documents: deleting it
+    // writes setup.log if that has not happened yet, before the log is encoded.
+    languageDocument_.reset();
+    // The before-install program run goes here.
+    afterInstallCommand_.reset();
+    beforeUninstallCommand_.reset();
+    try {
+        // Without an application directory there is no log of this run, and a
+        // setup.log relative to the current directory may belong to anyone.
+        const std::string appDir = getAppDir();
+        if (!appDir.empty() && !getFlagVariable("TextLogFileFormat"))
+            encodeUninstallLogFile(joinPath(appDir, "setup.log"));
+    } catch (...) {
+        // Nothing is reported from here, not even a failed allocation.
+    }
+}
+
+void SetupContext::setConfigDocument(std::unique_ptr<IniDocument> document) {
+    configDocument_ = std::move(document);
+}
+
+void SetupContext::setLanguageDocument(std::unique_ptr<IniDocument> document) {
+    languageDocument_ = std::move(document);
+}
+
+std::string SetupContext::getVariable(const std::string& name, bool expand) {
+    return variables_.get(name, expand);
+}
+
+void SetupContext::setVariable(const std::string& name, const std::string& value) {
+    variables_.set(name, value);
+}
+
+void SetupContext::expandVariables(std::string& text) const {
+    variables_.expand(text);
+}
+
+std::uint32_t SetupContext::getIntVariable(const std::string& name, int base) {
+    return variables_.getInt(name, base);
+}
+
+bool SetupContext::getFlagVariable(const std::string& name) {
+    return variables_.getFlag(name);
+}
+
+LOGFONTA SetupContext::getFontVariable(const std::string& name) {
+    const FontDescription font = variables_.getFont(name);
+    LOGFONTA logFont;
+    std::memset(&logFont, 0, sizeof logFont);
+    logFont.lfHeight = font.height;
+    logFont.lfWeight = font.weight;
+    logFont.lfItalic = font.italic;
+    logFont.lfUnderline = font.underline;
+    logFont.lfStrikeOut = font.strikeOut;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfQuality = PROOF_QUALITY;
+    // The face field holds 31 bytes and the terminating zero.
+    const std::size_t faceLength = std::min(font.face.size(), sizeof logFont.lfFaceName - 1);
+    std::memcpy(logFont.lfFaceName, font.face.data(), faceLength);
+    return logFont;
+}
+
+std::string SetupContext::getProductName() {
+    return getVariable("ProductName", true);
+}
+
+std::string SetupContext::getAppDir() {
+    return getVariable("AppDir", true);
+}
+
+void SetupContext::setAppDir(const std::string& directory) {
+    setVariable("AppDir", directory);
+}
+
+void SetupContext::setOutputProgramGroup(const std::string& group) {
+    setVariable("OutputProgramGroup", group);
+}
+
+std::size_t SetupContext::copyValue(const IniDocument* document, const std::string& section,
+                                    const std::string& key, const char* variableName) {
+    if (document == nullptr)
+        return 0;
+    const std::string value = document->getString(section, key, std::string());
+    if (!value.empty())
+        setVariable(variableName != nullptr ? std::string(variableName) : key, value);
+    return value.size();
+}
+
+std::size_t SetupContext::copyConfigValue(const std::string& section, const std::string& key,
+                                          const char* variableName) {
+    return copyValue(configDocument_.get(), section, key, variableName);
+}
+
+std::size_t SetupContext::copyLanguageValue(const std::string& section, const std::string& key,
+                                            const char* variableName) {
+    return copyValue(languageDocument_.get(), section, key, variableName);
+}
+
+int SetupContext::configLineCount(const std::string& section) const {
+    return configDocument_ ? configDocument_->lineCount(section) : 0;
+}
+
+bool SetupContext::configLine(const std::string& section, int index, std::string& line) const {
+    if (!configDocument_) {
+        line.clear();
+        return false;
+    }
+    return configDocument_->getLine(section, index, true, line);
+}
+
+int SetupContext::pageSlot(int slot) const {
+    if (slot < 0 || slot >= kPageSlotCount)
+        return 0;
+    return pages_[static_cast<std::size_t>(slot)];
+}
+
+void SetupContext::setPageSlot(int slot, int value) {
+    if (slot >= 0 && slot < kPageSlotCount)
+        pages_[static_cast<std::size_t>(slot)] = value;
+}
+
+int SetupContext::nextPage() const {
+    for (int page = 0; page <= kLastPage; ++page) {
+        if (page > pages_[kCurrentPageSlot] && pages_[static_cast<std::size_t>(page)] == 1)
+            return page;
+    }
+    return -1;
+}
+
+int SetupContext::previousPage() const {
+    for (int page = kLastPage; page >= 0; --page) {
+        if (page < pages_[kCurrentPageSlot] && pages_[static_cast<std::size_t>(page)] == 1)
+            return page;
+    }
+    return -1;
+}
+
+void SetupContext::setAfterInstallCommand(std::optional<std::string> command) {
+    afterInstallCommand_ = std::move(command);
+}
+
+void SetupContext::setBeforeUninstallCommand(std::optional<std::string> command) {
+    beforeUninstallCommand_ = std::move(command);
+}
+
+void SetupContext::setViewReadmeCheckBox(bool shown, bool checked) {
+    showViewReadmeCheckBox_ = shown;
+    viewReadmeChecked_ = checked;
+}
+
+void SetupContext::setRunApplicationCheckBox(bool shown, bool checked) {
+    showRunApplicationCheckBox_ = shown;
+    runApplicationChecked_ = checked;
+}

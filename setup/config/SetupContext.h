@@ -1,0 +1,145 @@
+#pragma once
+
+#include "setup/config/IniDocument.h"
+#include "setup/config/VariableTable.h"
+
+#include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+// The engine's one central object: the configuration and language documents,
+// the variables, the commands to run around the installation, the page slots
+// that drive the wizard and the finish page's options.
+//
+// Threads: the interface thread and the installation worker both read
+// variables and configuration lines while the installation runs. The variable
+// table and the documents guard themselves; the page slots and the options
+// are written while loading and by the interface thread only.
+class SetupContext {
+public:
+    static constexpr int kPageSlotCount = 16;
+    static constexpr int kFirstPageSlot = 14;
+    static constexpr int kCurrentPageSlot = 15;
+    // The highest slot that names a page (the completion step).
+    static constexpr int kLastPage = 13;
+
+    // An empty context: no documents, no variables, every page slot 0, every
+    // flag false. The configuration loader fills it.
+    SetupContext();
+    // Deletes the owned objects in a fixed order, then encodes setup.log in
+    // the application directory unless TextLogFileFormat is a true flag.
+    // Never reports anything.
+    ~SetupContext();
+    SetupContext(const SetupContext&) = delete;
+    SetupContext& operator=(const SetupContext&) = delete;
+
+    // Documents (either may be absent). Replacing one deletes the previous one.
+    void setConfigDocument(std::unique_ptr<IniDocument> document);
+    void setLanguageDocument(std::unique_ptr<IniDocument> document);
+    const IniDocument* configDocument() const { return configDocument_.get(); }
+    const IniDocument* languageDocument() const { return languageDocument_.get(); }
+
+    // Variables. getVariable inserts a missing name with the empty value; the
+    // typed reads take the expanded value the same way.
+    std::string getVariable(const std::string& name, bool expand);
+    void setVariable(const std::string& name, const std::string& value);
+    void expandVariables(std::string& text) const;
+    std::uint32_t getIntVariable(const std::string& name, int base);
+    bool getFlagVariable(const std::string& name);
+    // The described font: height and weight as written (the caller interprets
+    // the height), DEFAULT_CHARSET, PROOF_QUALITY, everything else zero. A face
+    // name of 32 bytes or more is cut to 31.
+    LOGFONTA getFontVariable(const std::string& name);
+    std::string getProductName();
+    std::string getAppDir();
+    void setAppDir(const std::string& directory);
+    void setOutputProgramGroup(const std::string& group);
+
+    // getString with an empty default on the document; a non-empty value is
+    // stored under `variableName`, or under `key` when no name is given. An
+    // empty or missing value leaves the variable as it was. Returns the
+    // value's length (0 also when there is no document).
+    std::size_t copyConfigValue(const std::string& section, const std::string& key,
+                                const char* variableName = nullptr);
+    std::size_t copyLanguageValue(const std::string& section, const std::string& key,
+                                  const char* variableName = nullptr);
+
+    // Lines of a configuration section, unescaped; 0 and false when there is
+    // no configuration document.
+    int configLineCount(const std::string& section) const;
+    bool configLine(const std::string& section, int index, std::string& line) const;
+
+    // Page slots: 0 to 13 say whether the page is enabled (1) or not (0),
+    // slot 14 is the first page, slot 15 the current one. A slot index
+    // outside 0..15 reads 0 and is not written.
+    int pageSlot(int slot) const;
+    void setPageSlot(int slot, int value);
+    int firstPage() const { return pages_[kFirstPageSlot]; }
+    void setCurrentPage(int page) { pages_[kCurrentPageSlot] = page; }
+    // The nearest enabled page after (before) the current one within 0..13;
+    // -1 when there is none.
+    int nextPage() const;
+    int previousPage() const;
+
+    // Commands to run around the installation and the uninstallation, kept
+    // unexpanded; empty when the configuration names none.
+    void setAfterInstallCommand(std::optional<std::string> command);
+    void setBeforeUninstallCommand(std::optional<std::string> command);
+    const std::optional<std::string>& afterInstallCommand() const { return afterInstallCommand_; }
+    const std::optional<std::string>& beforeUninstallCommand() const {
+        return beforeUninstallCommand_;
+    }
+
+    // Set when the user chooses Abort in the file-in-use dialog; the
+    // installation polls it between steps.
+    bool abortRequested() const { return abortRequested_; }
+    void setAbortRequested(bool requested) { abortRequested_ = requested; }
+
+    // No wizard pages before the installation.
+    bool unattended() const { return unattended_; }
+    void setUnattended(bool unattended) { unattended_ = unattended; }
+
+    // The finish page's check boxes: shown, and checked at the start.
+    bool showViewReadmeCheckBox() const { return showViewReadmeCheckBox_; }
+    bool viewReadmeChecked() const { return viewReadmeChecked_; }
+    bool showRunApplicationCheckBox() const { return showRunApplicationCheckBox_; }
+    bool runApplicationChecked() const { return runApplicationChecked_; }
+    void setViewReadmeCheckBox(bool shown, bool checked);
+    void setRunApplicationCheckBox(bool shown, bool checked);
+
+    // What the user left checked on the finish page.
+    bool viewReadmeRequested() const { return viewReadmeRequested_; }
+    void setViewReadmeRequested(bool requested) { viewReadmeRequested_ = requested; }
+    bool runApplicationRequested() const { return runApplicationRequested_; }
+    void setRunApplicationRequested(bool requested) { runApplicationRequested_ = requested; }
+
+private:
+    std::size_t copyValue(const IniDocument* document, const std::string& section,
+                          const std::string& key, const char* variableName);
+
+    std::atomic<bool> abortRequested_{false};
+    std::unique_ptr<IniDocument> configDocument_;
+    std::unique_ptr<IniDocument> languageDocument_;
+    VariableTable variables_;
+    std::optional<std::string> afterInstallCommand_;
+    std::optional<std::string> beforeUninstallCommand_;
+    std::array<int, kPageSlotCount> pages_{};
+    bool unattended_ = false;
+    bool showViewReadmeCheckBox_ = false;
+    bool viewReadmeChecked_ = false;
+    bool showRunApplicationCheckBox_ = false;
+    bool runApplicationChecked_ = false;
+    bool viewReadmeRequested_ = false;
+    bool runApplicationRequested_ = false;
+};
+
+// Encodes an uninstall log in place: when the file at `path` exists, is not
+// empty, reads whole and starts with '[', every byte b becomes 255 - b. Any
+// other file (an encoded one included) and every failure leave it unchanged;
+// nothing is reported.
+void encodeUninstallLogFile(const std::string& path);
