@@ -35,7 +35,9 @@ class RunAppRecordTest : public ::testing::Test {
 protected:
     void SetUp() override {
         probe_ = moduleDirectory() + "\\run_probe.exe";
-        work_ = moduleDirectory() + "\\runapp-work";
+        // One folder per test: CTest runs the tests of this program side by side.
+        work_ = moduleDirectory() + "\\runapp-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name();
         CreateDirectoryA(work_.c_str(), nullptr);
         output_ = work_ + "\\probe.txt";
         DeleteFileA(output_.c_str());
