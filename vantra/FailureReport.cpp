@@ -20,6 +20,24 @@ std::wstring hexadecimal(HRESULT code) {
     return digits;
 }
 
+// The codes the launch steps are likely to meet, for systems whose message
+// tables lack them.
+const struct {
+    HRESULT code;
+    const wchar_t* text;
+} knownCodes[] = {
+    {CO_E_CLASSSTRING, L"Invalid class string"},
+    {REGDB_E_CLASSNOTREG, L"Class not registered"},
+    {CO_E_SERVER_EXEC_FAILURE, L"Server execution failed"},
+    {RPC_E_DISCONNECTED, L"The object invoked has disconnected from its clients."},
+    {RPC_E_SERVERFAULT, L"The server threw an exception."},
+    {DISP_E_UNKNOWNNAME, L"Unknown name."},
+    {DISP_E_MEMBERNOTFOUND, L"Member not found."},
+    {DISP_E_EXCEPTION, L"Exception occurred."},
+    {DISP_E_TYPEMISMATCH, L"Type mismatch."},
+    {DISP_E_BADPARAMCOUNT, L"Invalid number of parameters."},
+};
+
 } // namespace
 
 std::wstring systemErrorText(HRESULT code) {
@@ -35,6 +53,9 @@ std::wstring systemErrorText(HRESULT code) {
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
+    for (const auto& known : knownCodes)
+        if (text.empty() && known.code == code)
+            text = known.text;
     return text;
 }
 

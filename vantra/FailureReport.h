@@ -5,8 +5,9 @@
 #include <string>
 
 // The system's text for `code`, an HRESULT (Win32 errors wrapped in one are
-// looked up by their Win32 number), without the trailing line break; empty
-// when the system has no text for it.
+// looked up by their Win32 number), without the trailing line break. When the
+// system has none, the launcher's own text for the COM and automation codes it
+// may meet; otherwise empty.
 std::wstring systemErrorText(HRESULT code);
 
 // The text of the box that reports a failure: `what` failed, then a blank line

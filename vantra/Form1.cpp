@@ -4,8 +4,6 @@
 #include "vantra/LaunchSteps.h"
 #include "vantra/Resources.h"
 
-#include <new>
-
 namespace {
 
 const char formClassName[] = "VantraForm";
@@ -90,7 +88,7 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
     try {
         return form->onMessage(message, wParam, lParam);
-    } catch (const std::bad_alloc&) {
+    } catch (...) {
         form->exitCode_ = 1;
         DestroyWindow(window);
         return 0;

@@ -15,29 +15,33 @@ LaunchOutcome failed(const std::wstring& step, const AutomationFailure& failure)
     return outcome;
 }
 
+bool lastErrorFailure(AutomationFailure& failure) {
+    failure.code = HRESULT_FROM_WIN32(GetLastError());
+    failure.description = systemErrorText(failure.code);
+    return false;
+}
+
 // The full path of the running program, converted from the system code page.
+// A result that fills the buffer may have been cut short, so the buffer grows
+// until the path leaves room to spare.
 bool programPath(std::wstring& path, AutomationFailure& failure) {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<char> buffer(MAX_PATH + 1);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
         const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
-        if (length == 0) {
-            failure.code = HRESULT_FROM_WIN32(GetLastError());
-            failure.description = systemErrorText(failure.code);
-            return false;
-        }
-        if (length < size - 1 || buffer.size() >= 32768) {
-            buffer[length < size ? length : size - 1] = '\0';
+        if (length == 0)
+            return lastErrorFailure(failure);
+        if (length + 1 < size)
             break;
+        if (size > 32768) {
+            SetLastError(ERROR_INSUFFICIENT_BUFFER);
+            return lastErrorFailure(failure);
         }
         buffer.resize(buffer.size() * 2);
     }
     const int wideLength = MultiByteToWideChar(CP_ACP, 0, buffer.data(), -1, nullptr, 0);
-    if (wideLength <= 1) {
-        failure.code = HRESULT_FROM_WIN32(GetLastError());
-        failure.description = systemErrorText(failure.code);
-        return false;
-    }
+    if (wideLength <= 1)
+        return lastErrorFailure(failure);
     path.assign(static_cast<size_t>(wideLength), L'\0');
     MultiByteToWideChar(CP_ACP, 0, buffer.data(), -1, &path[0], wideLength);
     path.resize(static_cast<size_t>(wideLength - 1));

@@ -27,4 +27,9 @@ TEST(SystemErrorText, LooksUpWin32ErrorsInsideAnHresultWithoutTheLineBreak) {
     EXPECT_NE(wrapped.back(), L'\r');
 }
 
+TEST(SystemErrorText, HasATextForTheCodesOfAFailedLaunch) {
+    for (const HRESULT code : {CO_E_CLASSSTRING, REGDB_E_CLASSNOTREG, DISP_E_EXCEPTION})
+        EXPECT_FALSE(systemErrorText(code).empty()) << std::hex << code;
+}
+
 } // namespace

@@ -46,31 +46,45 @@ std::vector<std::string> readLines(const std::string& path) {
     return lines;
 }
 
-// A fresh folder holding a copy of vantra.exe and, when asked, a vantra.xls.
+std::string joined(const std::string& directory, const std::string& name) {
+    return directory.back() == '\\' ? directory + name : directory + "\\" + name;
+}
+
+// A folder holding a fresh copy of vantra.exe and, when asked, a vantra.xls:
+// `vantra_work\<name>` beside the tests unless a whole path is given. The
+// files are removed at the end.
 struct WorkFolder {
     std::string path;
     std::string launcher;
     std::string workbook;
     std::string record;
 
-    WorkFolder(const std::string& name, bool withWorkbook) {
+    WorkFolder(const std::string& name, bool withWorkbook, const std::string& wholePath = "") {
         const std::string parent = testsFolder() + "\\vantra_work";
         CreateDirectoryA(parent.c_str(), nullptr);
-        path = parent + "\\" + name;
-        launcher = path + "\\vantra.exe";
-        workbook = path + "\\vantra.xls";
-        record = path + "\\calls.txt";
+        path = wholePath.empty() ? parent + "\\" + name : wholePath;
+        launcher = joined(path, "vantra.exe");
+        workbook = joined(path, "vantra.xls");
+        record = joined(path, "calls.txt");
         CreateDirectoryA(path.c_str(), nullptr);
-        DeleteFileA(workbook.c_str());
-        DeleteFileA(record.c_str());
+        removeFiles();
         EXPECT_TRUE(CopyFileA((directoryOf(testsFolder()) + "\\vantra.exe").c_str(),
                               launcher.c_str(), FALSE));
         if (withWorkbook)
             std::ofstream(workbook, std::ios::binary) << "stand-in workbook";
     }
+    ~WorkFolder() { removeFiles(); }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
 
     // What the stand-in recorded.
     std::vector<std::string> calls() const { return readLines(record); }
+
+private:
+    void removeFiles() const {
+        for (const std::string* file : {&launcher, &workbook, &record})
+            DeleteFileA(file->c_str());
+    }
 };
 
 void removeRegistration() {
@@ -244,18 +258,30 @@ void checkSplash(HWND splash) {
 }
 
 TEST(Launcher, OpensTheWorkbookBesideItAndMakesTheApplicationVisible) {
-    WorkFolder folder("opens", true);
-    Registration registration(standInServer(), folder.record);
+    const struct {
+        const char* name;
+        const char* wholePath;
+        bool lookAtSplash;
+    } cases[] = {
+        {"opens", "", true},
+        // At a drive root the workbook is the root's "C:\vantra.xls".
+        {"drive_root", "C:\\", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WorkFolder folder(c.name, true, c.wholePath);
+        Registration registration(standInServer(), folder.record);
 
-    const LauncherRun run = runLauncher(folder, false, checkSplash);
-    EXPECT_TRUE(run.splashSeen);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_GE(run.lifetimeMs, 950u);
-    EXPECT_LT(run.lifetimeMs, 15000u);
+        const LauncherRun run = runLauncher(folder, false, c.lookAtSplash ? checkSplash : nullptr);
+        EXPECT_TRUE(run.splashSeen);
+        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_GE(run.lifetimeMs, 950u);
+        EXPECT_LT(run.lifetimeMs, 15000u);
 
-    const std::vector<std::string> expected = {"Workbooks", "Open " + folder.workbook,
-                                               "Visible true", "Released"};
-    EXPECT_EQ(folder.calls(), expected);
+        const std::vector<std::string> expected = {"Workbooks", "Open " + folder.workbook,
+                                                   "Visible true", "Released"};
+        EXPECT_EQ(folder.calls(), expected);
+    }
 }
 
 TEST(Launcher, ReportsAWorkbookThatCannotBeOpenedAndNeverShowsTheApplication) {
@@ -284,7 +310,7 @@ TEST(Launcher, ReportsASpreadsheetApplicationThatCannotBeStarted) {
         bool registered;  // registered, but its program is missing
         const char* code; // the expected code, when the platform fixes it
     } cases[] = {
-        {"not_registered", false, "Error 0x800401F3"},
+        {"not_registered", false, "Error 0x800401F3: Invalid class string"},
         {"server_missing", true, nullptr},
     };
     for (const auto& c : cases) {
