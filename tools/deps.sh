@@ -16,6 +16,7 @@ packages=(
   googletest cmake make g++ python3
   wine wine64
   xvfb xauth x11-apps imagemagick
+  fonts-wqy-microhei
   dpkg-dev bzip2
 )
 

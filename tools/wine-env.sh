@@ -32,6 +32,12 @@ wine_env_start() {
   # start it, and every service it spawns, with all three streams on /dev/null.
   "$WINESERVER" -p </dev/null >/dev/null 2>&1
   "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+  # The first boot leaves the service manager in a state where the COM service
+  # (rpcss) never starts, so out-of-process COM servers fail: restart the
+  # server on the finished prefix before anything runs.
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -w >/dev/null 2>&1 || true
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
   "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 

@@ -14,7 +14,9 @@ namespace {
 
 const char* const currentVersionKey = "Microsoft\\Windows\\CurrentVersion";
 
-// The file-system path of a shell folder; empty when there is none.
+// The file-system path of a shell folder, without a trailing '\' (some
+// shells give one for some folders) unless it is a drive root; empty when
+// there is none.
 std::string shellFolder(int csidl) {
     LPITEMIDLIST items = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || items == nullptr)
@@ -22,7 +24,10 @@ std::string shellFolder(int csidl) {
     char path[MAX_PATH] = {};
     const BOOL found = SHGetPathFromIDListA(items, path);
     CoTaskMemFree(items);
-    return found ? std::string(path) : std::string();
+    std::string folder = found ? std::string(path) : std::string();
+    if (folder.size() > 3 && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
 }
 
 std::string executableDirectory() {

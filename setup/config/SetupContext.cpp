@@ -1,6 +1,10 @@
 #include "setup/config/SetupContext.h"
 
+#include "setup/config/FolderVariables.h"
+#include "setup/install/RunAppRecord.h"
+#include "setup/install/UninstallLog.h"
 #include "setup/records/PathText.h"
+#include "setup/start/FileException.h"
 
 #include <algorithm>
 #include <cstring>
@@ -59,12 +63,22 @@ void encodeUninstallLogFile(const std::string& path) {
 
 SetupContext::SetupContext() = default;
 
+SetupContext::SetupContext(const std::string& packageDirectory)
+    : packageDirectory_(packageDirectory) {
+    setProgramFilesVariable(*this);
+    loadConfiguration();
+    // The archive is looked for by its bare name, in the current directory.
+    if (GetFileAttributesA("setup.zip") == INVALID_FILE_ATTRIBUTES)
+        throw FileException("setup.zip", FileException::NotFound);
+}
+
 SetupContext::~SetupContext() {
     configDocument_.reset();
-    // The uninstall log goes here, between the two documents: deleting it
-    // writes setup.log if that has not happened yet, before the log is encoded.
+    // Deleting the log writes setup.log if that has not happened yet, before
+    // the file is encoded below.
+    uninstallLog_.reset();
     languageDocument_.reset();
-    // The before-install program run goes here.
+    beforeInstallRun_.reset();
     afterInstallCommand_.reset();
     beforeUninstallCommand_.reset();
     try {
@@ -214,4 +228,34 @@ void SetupContext::setViewReadmeCheckBox(bool shown, bool checked) {
 void SetupContext::setRunApplicationCheckBox(bool shown, bool checked) {
     showRunApplicationCheckBox_ = shown;
     runApplicationChecked_ = checked;
+}
+
+void SetupContext::runBeforeInstall() {
+    if (beforeInstallRun_)
+        beforeInstallRun_->run();
+}
+
+void SetupContext::runAfterInstall() {
+    if (!afterInstallCommand_)
+        return;
+    expandVariables(*afterInstallCommand_);
+    RunAppRecord(*afterInstallCommand_).run();
+}
+
+UninstallLog* SetupContext::createUninstallLog(bool disabled) {
+    uninstallLog_.reset();
+    uninstallLog_ = std::make_unique<UninstallLog>(getAppDir(), "setup.log", 1, disabled);
+    uninstallLog_->addHeaderLine("Application_Name=" + getProductName());
+    for (int index = 0; index <= 12; ++index) {
+        std::string line;
+        if (languageDocument_)
+            languageDocument_->getLine("UNINSTALL_DIALOG", index, false, line);
+        uninstallLog_->addHeaderLine(line);
+    }
+    if (beforeUninstallCommand_) {
+        expandVariables(*beforeUninstallCommand_);
+        uninstallLog_->addEntry(UninstallLog::ProgramRun,
+                                "BeforeUninstall=" + *beforeUninstallCommand_);
+    }
+    return uninstallLog_.get();
 }

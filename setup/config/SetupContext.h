@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+class RunAppRecord;
+class UninstallLog;
+struct DialogTexts;
+
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -29,8 +33,15 @@ public:
     static constexpr int kLastPage = 13;
 
     // An empty context: no documents, no variables, every page slot 0, every
-    // flag false. The configuration loader fills it.
+    // flag false.
     SetupContext();
+    // The whole package description: `ProgramFiles`, then Setup.ini and the
+    // language file from `packageDirectory` (the executable's own directory),
+    // every setting, the folder variables, the page slots and the programs to
+    // run; then checks that setup.zip exists in the current directory.
+    // Throws FileException: code 2 with the bare name for a missing Setup.ini
+    // or language file, code 1 with "setup.zip" for a missing archive.
+    explicit SetupContext(const std::string& packageDirectory);
     // Deletes the owned objects in a fixed order, then encodes setup.log in
     // the application directory unless TextLogFileFormat is a true flag.
     // Never reports anything.
@@ -86,6 +97,34 @@ public:
     int nextPage() const;
     int previousPage() const;
 
+    // Language files ("<name>.dat" in the package directory). languageName
+    // gives the field `index` of the expanded `SetupLanguages` (separated by
+    // ',', nothing trimmed); false and "English" when there is none.
+    bool languageName(int index, std::string& name);
+    // Switches to another language: opens its file (FileException code 2 with
+    // the file name when missing), makes it `DefaultSetupLanguage` and copies
+    // the dialog texts of the enabled pages again. A text the new file lacks
+    // keeps its previous value.
+    void loadLanguage(const std::string& name);
+    // The text numbered `number` in the STRINGS section, unescaped, not
+    // expanded; empty when missing.
+    std::string languageString(int number) const;
+    // languageString with its first "%1" replaced by `text`.
+    std::string formatLanguageString(int number, const std::string& text) const;
+
+    // Runs the program configured to run before installation, if any.
+    void runBeforeInstall();
+    // Expands the after-install command in place and runs it, if there is one.
+    void runAfterInstall();
+    const RunAppRecord* beforeInstallRun() const { return beforeInstallRun_.get(); }
+
+    // Replaces the uninstall log by a new one for setup.log in the application
+    // directory, with the product name and the language file's thirteen
+    // UNINSTALL_DIALOG lines in [COMMON] and the before-uninstall command
+    // (expanded, and kept expanded) in [RUNAPPS]. The context owns the log.
+    UninstallLog* createUninstallLog(bool disabled);
+    UninstallLog* uninstallLog() const { return uninstallLog_.get(); }
+
     // Commands to run around the installation and the uninstallation, kept
     // unexpanded; empty when the configuration names none.
     void setAfterInstallCommand(std::optional<std::string> command);
@@ -119,13 +158,20 @@ public:
     void setRunApplicationRequested(bool requested) { runApplicationRequested_ = requested; }
 
 private:
+    void loadConfiguration();
+    void readPageSettings(int page);
+    void copyDialogTexts(const DialogTexts& texts);
+    bool pageEnabled(int page);
+
     std::size_t copyValue(const IniDocument* document, const std::string& section,
                           const std::string& key, const char* variableName);
 
     std::atomic<bool> abortRequested_{false};
     std::unique_ptr<IniDocument> configDocument_;
     std::unique_ptr<IniDocument> languageDocument_;
+    std::unique_ptr<UninstallLog> uninstallLog_;
     VariableTable variables_;
+    std::unique_ptr<RunAppRecord> beforeInstallRun_;
     std::optional<std::string> afterInstallCommand_;
     std::optional<std::string> beforeUninstallCommand_;
     std::array<int, kPageSlotCount> pages_{};
@@ -136,6 +182,8 @@ private:
     bool runApplicationChecked_ = false;
     bool viewReadmeRequested_ = false;
     bool runApplicationRequested_ = false;
+    // Where Setup.ini and the language files are read from.
+    std::string packageDirectory_;
 };
 
 // Encodes an uninstall log in place: when the file at `path` exists, is not
