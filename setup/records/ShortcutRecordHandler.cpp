@@ -1,0 +1,165 @@
+#include "setup/records/ShortcutRecordHandler.h"
+
+#include "setup/config/SetupContext.h"
+#include "setup/install/UninstallLog.h"
+#include "setup/records/ComPointer.h"
+#include "setup/records/ErrorLog.h"
+#include "setup/records/PathText.h"
+#include "setup/records/RecordNumber.h"
+
+#include <intshcut.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace {
+
+const CLSID shellLinkClass = {
+    0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID shellLinkInterface = {
+    0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID persistFileInterface = {
+    0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const CLSID internetShortcutClass = {
+    0xFBF23B40, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
+const IID urlInterface = {
+    0xFBF23B80, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
+
+bool isDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+ShortcutRecordHandler::ShortcutRecordHandler(const SetupContext& context,
+                                             UninstallLog& uninstallLog, ErrorLog& errorLog,
+                                             HWND statusText)
+    : context_(context), uninstallLog_(uninstallLog), errorLog_(errorLog), statusText_(statusText),
+      comInitialized_(SUCCEEDED(CoInitialize(nullptr))) {
+    setStatus("Create shortcuts");
+}
+
+ShortcutRecordHandler::~ShortcutRecordHandler() {
+    setStatus("");
+    if (comInitialized_)
+        CoUninitialize();
+}
+
+void ShortcutRecordHandler::setStatus(const char* text) {
+    if (statusText_)
+        SendMessageA(statusText_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+bool ShortcutRecordHandler::process(const std::string& record) {
+    const std::string type = cursor_.first(record);
+    std::string linkPath = cursor_.next();
+    context_.expandVariables(linkPath);
+    if (linkPath.empty()) {
+        errorLog_.add("bad format Shortcut record:link path is empty");
+        return false;
+    }
+
+    const std::string directory = splitPath(linkPath).directory;
+    if (!makeDirectory(directory))
+        errorLog_.add("can't make dir for shortcut:" + directory);
+
+    switch (type.empty() ? '\0' : type[0]) {
+    case 's':
+        return makeShellLink(linkPath + ".lnk");
+    case 'i':
+    case 'w':
+        return makeInternetShortcut(linkPath + ".url");
+    default:
+        errorLog_.add("Unknown link type:" + type);
+        return false;
+    }
+}
+
+bool ShortcutRecordHandler::makeDirectory(const std::string& path) {
+    if (path.empty())
+        return true;
+    if (path.size() >= MAX_PATH)
+        return false;
+    const bool driveLetter = path.size() >= 2 && path[1] == ':';
+    if (driveLetter) {
+        if (path.size() < 4)
+            return true;
+        const UINT driveType = GetDriveTypeA(path.substr(0, 2).append("\\").c_str());
+        if (driveType == DRIVE_UNKNOWN || driveType == DRIVE_NO_ROOT_DIR)
+            return false;
+    }
+    if (isDirectory(path))
+        return true;
+
+    // Every parent, outermost first: a parent that exists already fails to be
+    // created and is not recorded.
+    for (std::string::size_type at = driveLetter ? 3 : 1; at + 1 < path.size(); ++at)
+        if (path[at] == '\\')
+            createFolder(path.substr(0, at));
+    createFolder(path);
+    return isDirectory(path);
+}
+
+void ShortcutRecordHandler::createFolder(const std::string& path) {
+    if (CreateDirectoryA(path.c_str(), nullptr))
+        uninstallLog_.addEntry(UninstallLog::CreatedFolder, path);
+}
+
+bool ShortcutRecordHandler::makeShellLink(const std::string& path) {
+    ComPointer<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(shellLinkClass, nullptr, CLSCTX_INPROC_SERVER, shellLinkInterface,
+                                link.receive()))) {
+        errorLog_.add("can't get IShellLink interface");
+        return false;
+    }
+
+    std::string target = cursor_.next();
+    context_.expandVariables(target);
+    link->SetPath(target.c_str());
+    const std::string arguments = cursor_.next();
+    if (!arguments.empty())
+        link->SetArguments(arguments.c_str());
+    const std::string iconFile = cursor_.next();
+    const std::string iconIndex = cursor_.next();
+    if (!iconFile.empty())
+        link->SetIconLocation(iconFile.c_str(), readDecimalNumber(iconIndex));
+    const std::string showCommand = cursor_.next();
+    if (!showCommand.empty())
+        link->SetShowCmd(readDecimalNumber(showCommand));
+    const std::string workingDirectory = cursor_.next();
+    if (!workingDirectory.empty())
+        link->SetWorkingDirectory(workingDirectory.c_str());
+
+    ComPointer<IPersistFile> persist;
+    if (FAILED(link->QueryInterface(persistFileInterface, persist.receive()))) {
+        errorLog_.add("can't get IPersistFile interface");
+        return false;
+    }
+    return save(*persist.get(), path);
+}
+
+bool ShortcutRecordHandler::makeInternetShortcut(const std::string& path) {
+    ComPointer<IUniformResourceLocatorA> shortcut;
+    if (FAILED(CoCreateInstance(internetShortcutClass, nullptr, CLSCTX_INPROC_SERVER, urlInterface,
+                                shortcut.receive())))
+        return false;
+    const std::string url = cursor_.next();
+    if (FAILED(shortcut->SetURL(url.c_str(), IURL_SETURL_FL_USE_DEFAULT_PROTOCOL)))
+        return false;
+    ComPointer<IPersistFile> persist;
+    if (FAILED(shortcut->QueryInterface(persistFileInterface, persist.receive())))
+        return false;
+    return save(*persist.get(), path);
+}
+
+bool ShortcutRecordHandler::save(IPersistFile& persist, const std::string& path) {
+    WCHAR widePath[MAX_PATH];
+    const bool fits = path.size() < MAX_PATH &&
+                      MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) > 0;
+    if (!fits || FAILED(persist.Save(widePath, FALSE))) {
+        errorLog_.add("can't save shortcut:" + path);
+        return false;
+    }
+    uninstallLog_.addEntryAs(UninstallLog::ShortcutFiles, UninstallLog::InstalledFile, path);
+    return true;
+}
