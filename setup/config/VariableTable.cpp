@@ -1,45 +1,8 @@
 #include "setup/config/VariableTable.h"
 
+#include "setup/records/TextNumber.h"
+
 #include <vector>
-
-namespace {
-
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-int digitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'z')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A' + 10;
-    return 99;
-}
-
-// atol with a 32-bit long, from `from` on: white space, a sign, decimal
-// digits up to the first other byte. Out-of-range values are clamped.
-std::int32_t parseLong(const std::string& text, std::size_t from) {
-    std::size_t i = from;
-    while (i < text.size() && isSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
-    std::int64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > limit)
-            magnitude = limit;
-    }
-    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
-
-} // namespace
 
 FontDescription parseFontDescription(const std::string& text) {
     FontDescription font;
@@ -52,49 +15,16 @@ FontDescription parseFontDescription(const std::string& text) {
     // commas[k - 1] is the k-th comma; the field after it is field k.
     font.face = text.substr(0, commas[0]);
     if (commas.size() > 1)
-        font.height = parseLong(text, commas[0] + 1);
+        font.height = parseDecimal(text.substr(commas[0] + 1));
     if (commas.size() > 2)
-        font.weight = parseLong(text, commas[1] + 1);
+        font.weight = parseDecimal(text.substr(commas[1] + 1));
     if (commas.size() > 3)
-        font.italic = static_cast<std::uint8_t>(parseLong(text, commas[2] + 1));
+        font.italic = static_cast<std::uint8_t>(parseDecimal(text.substr(commas[2] + 1)));
     if (commas.size() > 4) {
-        font.underline = static_cast<std::uint8_t>(parseLong(text, commas[3] + 1));
-        font.strikeOut = static_cast<std::uint8_t>(parseLong(text, commas[4] + 1));
+        font.underline = static_cast<std::uint8_t>(parseDecimal(text.substr(commas[3] + 1)));
+        font.strikeOut = static_cast<std::uint8_t>(parseDecimal(text.substr(commas[4] + 1)));
     }
     return font;
-}
-
-std::uint32_t parseUnsigned(const std::string& text, int base) {
-    if (base < 2 || base > 36)
-        return 0;
-    std::size_t i = 0;
-    while (i < text.size() && isSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (base == 16 && i + 1 < text.size() && text[i] == '0' &&
-        (text[i + 1] == 'x' || text[i + 1] == 'X'))
-        i += 2;
-    std::uint64_t magnitude = 0;
-    bool anyDigit = false;
-    bool overflow = false;
-    for (; i < text.size() && digitValue(text[i]) < base; ++i) {
-        anyDigit = true;
-        if (!overflow) {
-            magnitude = magnitude * static_cast<std::uint64_t>(base) +
-                        static_cast<std::uint64_t>(digitValue(text[i]));
-            overflow = magnitude > 0xFFFFFFFFu;
-        }
-    }
-    if (!anyDigit)
-        return 0;
-    if (overflow)
-        return 0xFFFFFFFFu;
-    const auto value = static_cast<std::uint32_t>(magnitude);
-    return negative ? 0u - value : value;
 }
 
 bool isTrueFlag(const std::string& text) {

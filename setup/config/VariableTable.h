@@ -23,13 +23,6 @@ struct FontDescription {
 // exists. Italic, underline and strike-out keep the number's low byte.
 FontDescription parseFontDescription(const std::string& text);
 
-// The C library's strtoul with a 32-bit unsigned long: leading white space and
-// a sign are accepted, "0x"/"0X" too in base 16, and parsing stops at the
-// first byte that is not a digit of the base. No digits (or a base outside
-// 2..36) give 0, a magnitude beyond 32 bits gives 0xFFFFFFFF, and a '-'
-// negates modulo 2^32.
-std::uint32_t parseUnsigned(const std::string& text, int base);
-
 // True exactly when the first byte is 'Y', 'y' or '1'.
 bool isTrueFlag(const std::string& text);
 

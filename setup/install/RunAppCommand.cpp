@@ -1,17 +1,8 @@
 #include "setup/install/RunAppCommand.h"
 
-#include <climits>
-#include <cstdlib>
-#include <vector>
+#include "setup/records/TextNumber.h"
 
-int parseDecimal(const std::string& text) {
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
+#include <vector>
 
 RunAppCommand RunAppCommand::parse(const std::string& command) {
     std::vector<std::string> fields;

@@ -25,8 +25,3 @@ struct RunAppCommand {
     // blank and the parameters when there are any.
     std::string commandLine() const;
 };
-
-// The C library's atoi without its undefined behaviour on overflow: leading
-// white space, an optional sign, decimal digits; no digits give 0. Values out
-// of range are clamped.
-int parseDecimal(const std::string& text);

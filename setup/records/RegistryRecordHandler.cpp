@@ -2,7 +2,7 @@
 
 #include "setup/install/UninstallLog.h"
 #include "setup/records/ErrorLog.h"
-#include "setup/records/RecordNumber.h"
+#include "setup/records/TextNumber.h"
 #include "setup/records/RegistryRoot.h"
 
 #include <cctype>
@@ -76,7 +76,7 @@ bool RegistryRecordHandler::setValue(HKEY root, const std::string& subkey, const
             bytes.push_back(0);
             break;
         case 'd': {
-            const std::uint32_t number = readHexNumber(data);
+            const std::uint32_t number = parseUnsigned(data, 16);
             valueType = REG_DWORD;
             for (int shift = 0; shift < 32; shift += 8)
                 bytes.push_back(static_cast<BYTE>(number >> shift));

@@ -5,7 +5,7 @@
 #include "setup/records/ComPointer.h"
 #include "setup/records/ErrorLog.h"
 #include "setup/records/PathText.h"
-#include "setup/records/RecordNumber.h"
+#include "setup/records/TextNumber.h"
 
 #include <intshcut.h>
 #include <objbase.h>
@@ -122,10 +122,10 @@ bool ShortcutRecordHandler::makeShellLink(const std::string& path) {
     const std::string iconFile = cursor_.next();
     const std::string iconIndex = cursor_.next();
     if (!iconFile.empty())
-        link->SetIconLocation(iconFile.c_str(), readDecimalNumber(iconIndex));
+        link->SetIconLocation(iconFile.c_str(), parseDecimal(iconIndex));
     const std::string showCommand = cursor_.next();
     if (!showCommand.empty())
-        link->SetShowCmd(readDecimalNumber(showCommand));
+        link->SetShowCmd(parseDecimal(showCommand));
     const std::string workingDirectory = cursor_.next();
     if (!workingDirectory.empty())
         link->SetWorkingDirectory(workingDirectory.c_str());

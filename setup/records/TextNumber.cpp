@@ -1,4 +1,4 @@
-#include "setup/records/RecordNumber.h"
+#include "setup/records/TextNumber.h"
 
 #include <climits>
 
@@ -8,14 +8,15 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-int hexDigit(char c) {
+// The value of a digit in bases up to 36; 99 for a byte that is no digit.
+int digitValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
-    if (c >= 'a' && c <= 'f')
+    if (c >= 'a' && c <= 'z')
         return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
+    if (c >= 'A' && c <= 'Z')
         return c - 'A' + 10;
-    return -1;
+    return 99;
 }
 
 // Skips white space and reads an optional sign; returns true for a minus.
@@ -32,30 +33,35 @@ bool skipToDigits(const std::string& text, std::string::size_type& at) {
 
 } // namespace
 
-std::uint32_t readHexNumber(const std::string& text) {
+std::uint32_t parseUnsigned(const std::string& text, int base) {
+    if (base < 2 || base > 36)
+        return 0;
     std::string::size_type at = 0;
     const bool negative = skipToDigits(text, at);
-    // "0x" counts as a prefix only when a digit follows; otherwise the "0" is
-    // the number, which reads 0 either way.
-    if (at + 2 < text.size() && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X') &&
-        hexDigit(text[at + 2]) >= 0)
+    if (base == 16 && at + 1 < text.size() && text[at] == '0' &&
+        (text[at + 1] == 'x' || text[at + 1] == 'X'))
         at += 2;
-    std::uint64_t value = 0;
+    std::uint64_t magnitude = 0;
+    bool anyDigit = false;
     bool overflow = false;
-    for (; at < text.size() && hexDigit(text[at]) >= 0; ++at) {
-        value = value * 16 + static_cast<std::uint64_t>(hexDigit(text[at]));
-        if (value > UINT32_MAX) {
-            overflow = true;
-            value = UINT32_MAX;
+    for (; at < text.size() && digitValue(text[at]) < base; ++at) {
+        anyDigit = true;
+        if (!overflow) {
+            magnitude = magnitude * static_cast<std::uint64_t>(base) +
+                        static_cast<std::uint64_t>(digitValue(text[at]));
+            overflow = magnitude > UINT32_MAX;
         }
     }
+    // "0x" without a digit after it reads as no digits: 0, as the "0" alone would.
+    if (!anyDigit)
+        return 0;
     if (overflow)
         return UINT32_MAX;
-    const std::uint32_t result = static_cast<std::uint32_t>(value);
-    return negative ? static_cast<std::uint32_t>(0u - result) : result;
+    const auto value = static_cast<std::uint32_t>(magnitude);
+    return negative ? 0u - value : value;
 }
 
-int readDecimalNumber(const std::string& text) {
+int parseDecimal(const std::string& text) {
     std::string::size_type at = 0;
     const bool negative = skipToDigits(text, at);
     // The magnitude, held up to one past INT_MAX so that INT_MIN fits.
@@ -79,7 +85,7 @@ std::vector<std::uint8_t> readBinaryTokens(const std::string& text) {
         std::string::size_type end = text.find_first_of(" \t\r\n", at);
         if (end == std::string::npos)
             end = text.size();
-        bytes.push_back(static_cast<std::uint8_t>(readHexNumber(text.substr(at, end - at)) & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(parseUnsigned(text.substr(at, end - at), 16) & 0xFF));
         at = end;
     }
     return bytes;

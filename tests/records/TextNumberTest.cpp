@@ -1,4 +1,4 @@
-#include "setup/records/RecordNumber.h"
+#include "setup/records/TextNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ TEST(RecordNumber, ReadsHexLikeTheUnsignedConversion) {
         {"1 2", 1},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(readHexNumber(c.text), c.value) << "'" << c.text << "'";
+        EXPECT_EQ(parseUnsigned(c.text, 16), c.value) << "'" << c.text << "'";
 }
 
 TEST(RecordNumber, ReadsDecimalLikeTheSignedConversion) {
@@ -55,7 +55,7 @@ TEST(RecordNumber, ReadsDecimalLikeTheSignedConversion) {
         {"1.5", 1},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(readDecimalNumber(c.text), c.value) << "'" << c.text << "'";
+        EXPECT_EQ(parseDecimal(c.text), c.value) << "'" << c.text << "'";
 }
 
 TEST(RecordNumber, BinaryTokensKeepTheLowByte) {
