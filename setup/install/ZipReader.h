@@ -1,0 +1,68 @@
+#pragma once
+
+#include <unzip.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Reads members of a zip archive into files, through minizip. One transfer
+// buffer per open archive serves every chunk of every member, so extraction
+// allocates nothing per chunk. Derived classes watch the bytes go by through
+// onProgress.
+//
+// Failures are reported by result and lastError only: a minizip result code,
+// or -1 for a failed open or a failed write.
+class ZipReader {
+public:
+    // Bytes read from the member and written to the file at a time.
+    static constexpr std::uint32_t kChunkSize = 16384;
+
+    ZipReader() = default;
+    // Closes the archive if one is open.
+    virtual ~ZipReader();
+    ZipReader(const ZipReader&) = delete;
+    ZipReader& operator=(const ZipReader&) = delete;
+
+    // Closes any archive already open, then opens `fileName`. False (and
+    // lastError -1) when minizip cannot open it: missing, unreadable, or
+    // without an end-of-central-directory record.
+    bool open(const std::string& fileName);
+    // Harmless when nothing is open.
+    void close();
+    bool isOpen() const { return archive_ != nullptr; }
+
+    // Makes the named member current. ASCII letters match in either case;
+    // every other byte must be equal ('/' and '\' differ).
+    bool locate(const std::string& memberName);
+
+    // Writes the current member to `destination`, truncating an existing file,
+    // and stamps it with the member's time. The destination's directory must
+    // exist. True only when the whole member was written and its CRC matched.
+    // On failure the destination stays on disk as far as it was written.
+    bool extractCurrent(const std::string& destination);
+
+    // locate, then extractCurrent.
+    bool extract(const std::string& memberName, const std::string& destination);
+
+    // Creates a new empty file named tmpXXXX.tmp in the temporary directory
+    // and returns its path; empty when the system gives none. Whoever makes
+    // one deletes it when it is no longer needed.
+    static std::string makeTempFile();
+
+    int lastError() const { return lastError_; }
+    std::uint32_t bytesWritten() const { return bytesWritten_; }
+    std::uint32_t memberSize() const { return memberSize_; }
+
+protected:
+    // Called once before the first chunk of a member is written (bytesWritten
+    // is then 0) and once after every chunk. Does nothing here.
+    virtual void onProgress() {}
+
+private:
+    unzFile archive_ = nullptr;
+    std::unique_ptr<char[]> buffer_;
+    int lastError_ = 0;
+    std::uint32_t bytesWritten_ = 0;
+    std::uint32_t memberSize_ = 0;
+};
