@@ -5,8 +5,12 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
+
+// Member names this long or longer are never looked for (minizip's limit).
+const std::size_t kMaxNameLength = 256;
 
 // The C library's file, closed on destruction unless closed before.
 class OutputFile {
@@ -68,8 +72,41 @@ bool ZipReader::open(const std::string& fileName) {
         return false;
     }
     buffer_.reset(new char[kChunkSize]);
+    indexMembers();
     lastError_ = UNZ_OK;
     return true;
+}
+
+void ZipReader::indexMembers() {
+    members_.clear();
+    // Names are read as minizip's own search reads them: cut to
+    // kMaxNameLength bytes, so a longer one never matches a name locate accepts.
+    char name[kMaxNameLength + 1];
+    for (int result = unzGoToFirstFile(archive_); result == UNZ_OK;
+         result = unzGoToNextFile(archive_)) {
+        std::memset(name, 0, sizeof name);
+        unz_file_pos position;
+        if (unzGetCurrentFileInfo(archive_, nullptr, name, kMaxNameLength, nullptr, 0, nullptr,
+                                  0) != UNZ_OK ||
+            unzGetFilePos(archive_, &position) != UNZ_OK)
+            break;
+        // emplace keeps the first of several equivalent names.
+        members_.emplace(name, position);
+    }
+    unzGoToFirstFile(archive_);
+}
+
+bool ZipReader::NameOrder::less(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        unsigned char x = static_cast<unsigned char>(*a);
+        unsigned char y = static_cast<unsigned char>(*b);
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<unsigned char>(x - 0x20);
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<unsigned char>(y - 0x20);
+        if (x != y || x == 0)
+            return x < y;
+    }
 }
 
 void ZipReader::close() {
@@ -78,11 +115,21 @@ void ZipReader::close() {
         archive_ = nullptr;
     }
     buffer_.reset();
+    members_.clear();
 }
 
 bool ZipReader::locate(const std::string& memberName) {
-    // Case sensitivity 0 is minizip's platform default: ASCII letters in any case.
-    lastError_ = unzLocateFile(archive_, memberName.c_str(), 0);
+    if (archive_ == nullptr || std::strlen(memberName.c_str()) >= kMaxNameLength) {
+        lastError_ = UNZ_PARAMERROR;
+        return false;
+    }
+    const auto found = members_.find(memberName.c_str());
+    if (found == members_.end()) {
+        lastError_ = UNZ_END_OF_LIST_OF_FILE;
+        return false;
+    }
+    unz_file_pos position = found->second;
+    lastError_ = unzGoToFilePos(archive_, &position);
     return lastError_ == UNZ_OK;
 }
 

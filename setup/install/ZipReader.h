@@ -3,6 +3,7 @@
 #include <unzip.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -32,8 +33,10 @@ public:
     void close();
     bool isOpen() const { return archive_ != nullptr; }
 
-    // Makes the named member current. ASCII letters match in either case;
-    // every other byte must be equal ('/' and '\' differ).
+    // Makes the named member current, compared as minizip compares names by
+    // default here: ASCII letters match in either case, every other byte must
+    // be equal ('/' and '\' differ), and of several matches the first in the
+    // archive wins. Names of 256 bytes or more are refused.
     bool locate(const std::string& memberName);
 
     // Writes the current member to `destination`, truncating an existing file,
@@ -60,7 +63,24 @@ protected:
     virtual void onProgress() {}
 
 private:
+    // Orders names by their bytes with the ASCII letters a to z taken as upper
+    // case, so that equivalent names are exactly minizip's equal names.
+    struct NameOrder {
+        using is_transparent = void;
+        bool operator()(const std::string& a, const std::string& b) const {
+            return less(a.c_str(), b.c_str());
+        }
+        bool operator()(const std::string& a, const char* b) const { return less(a.c_str(), b); }
+        bool operator()(const char* a, const std::string& b) const { return less(a, b.c_str()); }
+        static bool less(const char* a, const char* b);
+    };
+
+    void indexMembers();
+
     unzFile archive_ = nullptr;
+    // Where each member's directory entry is, found once when the archive
+    // opens: minizip's own search walks the whole directory on every call.
+    std::map<std::string, unz_file_pos, NameOrder> members_;
     std::unique_ptr<char[]> buffer_;
     int lastError_ = 0;
     std::uint32_t bytesWritten_ = 0;

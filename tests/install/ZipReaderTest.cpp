@@ -66,6 +66,10 @@ protected:
         ASSERT_TRUE(writer.add("two-chunks.bin", pattern(2 * 16384), memberTime));
         ASSERT_TRUE(writer.add("odd.bin", pattern(40000), memberTime, ArchiveWriter::Stored));
         ASSERT_TRUE(writer.add("many-chunks.bin", pattern(64 * 16384), memberTime));
+        ASSERT_TRUE(writer.add("huge.bin", pattern(512 * 16384), memberTime));
+        ASSERT_TRUE(writer.add("dup.txt", "first", memberTime));
+        ASSERT_TRUE(writer.add("DUP.TXT", "second", memberTime));
+        ASSERT_TRUE(writer.add(std::string(255, 'n'), "long name", memberTime));
         ASSERT_TRUE(
             writer.addWithCrc("bad-crc.bin", "payload with a wrong CRC", memberTime, 0x12345678));
         ASSERT_TRUE(writer.close());
@@ -105,6 +109,15 @@ TEST_F(ZipReaderTest, LocateIgnoresTheCaseOfAsciiLettersOnly) {
     EXPECT_FALSE(reader.locate("missing.txt"));
     EXPECT_FALSE(reader.extract("missing.txt", folder_.file("missing.txt")));
     EXPECT_FALSE(fileExists(folder_.file("missing.txt")));
+
+    // Of two names equal but for case, the first in the archive wins.
+    ASSERT_TRUE(reader.extract("Dup.txt", folder_.file("dup.txt")));
+    EXPECT_EQ(readFile(folder_.file("dup.txt")), "first");
+
+    // Names of 256 bytes or more are refused, as minizip refuses them.
+    EXPECT_TRUE(reader.locate(std::string(255, 'N')));
+    EXPECT_FALSE(reader.locate(std::string(256, 'n')));
+    EXPECT_EQ(reader.lastError(), UNZ_PARAMERROR);
 }
 
 TEST_F(ZipReaderTest, EmptyMemberGivesAnEmptyFileAfterOneProgressCall) {
@@ -151,10 +164,43 @@ TEST_F(ZipReaderTest, SetupArchiveDrivesARealProgressBarOneStepPerChunk) {
     EXPECT_EQ(range.iHigh, 32768);
     EXPECT_EQ(SendMessageA(bar.get(), PBM_GETPOS, 0, 0), 32768);
 
-    // Each member starts the bar again on its own range.
+    // Each member starts the bar again on its own range, and a last chunk
+    // shorter than the others fills the bar to its end.
+    ASSERT_TRUE(archive.extract("odd.bin", folder_.file("odd.bin")));
+    SendMessageA(bar.get(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iHigh, 40000);
+    EXPECT_EQ(SendMessageA(bar.get(), PBM_GETPOS, 0, 0), 40000);
     ASSERT_TRUE(archive.extract("empty.txt", folder_.file("empty.txt")));
     SendMessageA(bar.get(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     EXPECT_EQ(range.iHigh, 0);
+    EXPECT_EQ(SendMessageA(bar.get(), PBM_GETPOS, 0, 0), 0);
+}
+
+// Counts the position updates a progress bar receives.
+WNDPROC barProcedure = nullptr;
+int positionUpdates = 0;
+LRESULT CALLBACK countingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == PBM_SETPOS || message == PBM_STEPIT || message == PBM_DELTAPOS)
+        ++positionUpdates;
+    return CallWindowProcA(barProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(ZipReaderTest, LargeMemberMovesTheBarAFewHundredTimesNotOncePerChunk) {
+    HiddenWindow bar(PROGRESS_CLASSA);
+    barProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(bar.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProcedure)));
+    SetupArchive archive(bar.get());
+    ASSERT_TRUE(archive.open(archive_));
+
+    positionUpdates = 0;
+    ASSERT_TRUE(archive.extract("many-chunks.bin", folder_.file("many.bin")));
+    EXPECT_EQ(positionUpdates, 1 + 64) << "a member of 64 chunks gets every chunk";
+
+    positionUpdates = 0;
+    ASSERT_TRUE(archive.extract("huge.bin", folder_.file("huge.bin")));
+    EXPECT_EQ(positionUpdates, 1 + 256) << "512 chunks: the start and every other chunk";
+    EXPECT_EQ(SendMessageA(bar.get(), PBM_GETPOS, 0, 0), 512 * 16384);
+    SetWindowLongPtrA(bar.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(barProcedure));
 }
 
 TEST_F(ZipReaderTest, ArchiveWithoutABarExtractsAllTheSame) {
