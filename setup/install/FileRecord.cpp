@@ -1,41 +1,7 @@
 #include "setup/install/FileRecord.h"
 
 #include "setup/records/RecordFieldCursor.h"
-
-#include <climits>
-#include <cstdint>
-
-namespace {
-
-bool isWhiteSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-} // namespace
-
-int leadingNumber(const std::string& text) {
-    std::string::size_type i = 0;
-    while (i < text.size() && isWhiteSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    // Accumulate the magnitude with a ceiling just above the range of int, so
-    // that a long run of digits cannot overflow.
-    const std::int64_t ceiling = static_cast<std::int64_t>(INT_MAX) + 1;
-    std::int64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > ceiling)
-            magnitude = ceiling;
-    }
-    const std::int64_t value = negative ? -magnitude : magnitude;
-    if (value > INT_MAX)
-        return INT_MAX;
-    return static_cast<int>(value);
-}
+#include "setup/records/TextNumber.h"
 
 bool parseFileRecord(const std::string& record, FileRecord& file) {
     RecordFieldCursor fields(true);
@@ -45,9 +11,9 @@ bool parseFileRecord(const std::string& record, FileRecord& file) {
         return false;
     file.member = member;
     file.destination = destination;
-    file.flags = leadingNumber(fields.next());
-    file.mode = leadingNumber(fields.next());
-    file.attributes = leadingNumber(fields.next());
+    file.flags = parseDecimal(fields.next());
+    file.mode = parseDecimal(fields.next());
+    file.attributes = parseDecimal(fields.next());
     return true;
 }
 

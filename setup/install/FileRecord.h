@@ -24,17 +24,13 @@ struct FileRecord {
 };
 
 // Splits at every ',' and decodes "&comma;" in the fields after splitting.
-// False when the record has fewer than three fields; missing numbers read 0.
+// The numbers read like atoi; missing ones read 0. False when the record has
+// fewer than three fields.
 bool parseFileRecord(const std::string& record, FileRecord& file);
 
 // The directory named by a folder record: its first field, "&comma;" decoded
 // and one trailing '\' removed. Further fields are ignored.
 std::string folderRecordPath(const std::string& record);
-
-// The number at the start of the text, read like the C library's atoi:
-// leading white space, an optional sign, decimal digits, and anything else
-// ends it. No digits give 0; values beyond the range of int are clamped.
-int leadingNumber(const std::string& text);
 
 // The path without one trailing '\'.
 std::string withoutTrailingBackslash(const std::string& path);

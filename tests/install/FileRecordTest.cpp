@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 #include <vector>
 
@@ -41,15 +40,6 @@ TEST(FileRecord, FieldsNumbersAndEscapes) {
         EXPECT_EQ(file.mode, c.mode) << c.record;
         EXPECT_EQ(file.attributes, c.attributes) << c.record;
     }
-}
-
-TEST(FileRecord, LeadingNumberClampsInsteadOfOverflowing) {
-    EXPECT_EQ(leadingNumber("99999999999999999999"), INT_MAX);
-    EXPECT_EQ(leadingNumber("-99999999999999999999"), INT_MIN);
-    EXPECT_EQ(leadingNumber("-2147483648"), INT_MIN);
-    EXPECT_EQ(leadingNumber("\t\r\n 42"), 42);
-    EXPECT_EQ(leadingNumber("- 5"), 0);
-    EXPECT_EQ(leadingNumber(""), 0);
 }
 
 TEST(FileRecord, FolderRecordTakesTheFirstFieldWithoutOneTrailingBackslash) {
