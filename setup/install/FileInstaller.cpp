@@ -1,6 +1,7 @@
 #include "setup/install/FileInstaller.h"
 
 #include "setup/install/FileRecord.h"
+#include "setup/install/OwnedHandle.h"
 #include "setup/install/SharedDll.h"
 #include "setup/install/UninstallLog.h"
 #include "setup/records/FileVersionInfo.h"
@@ -57,14 +58,11 @@ bool createDirectoryChain(const std::string& directory, DWORD& error) {
 
 // The file's last-write time, read with others free to read and write it.
 bool lastWriteTime(const std::string& path, FILETIME& time) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    const OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     FILETIME creation, lastAccess;
-    const bool read = GetFileTime(file, &creation, &lastAccess, &time) != FALSE;
-    CloseHandle(file);
-    return read;
+    return file.isOpen() && GetFileTime(file.get(), &creation, &lastAccess, &time);
 }
 
 std::uint64_t fileVersion(const FileVersionInfo& info) {

@@ -77,7 +77,7 @@ bool addWinInitRename(const std::string& winInitPath, const std::string& destina
     DWORD newSize = oldSize;
     {
         // Mapping beyond the end lengthens the file; the new bytes read zero.
-        const OwnedHandle mapping(
+        OwnedHandle mapping(
             CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, oldSize + room, nullptr));
         if (!mapping.isOpen()) {
             setFileSize(file.get(), oldSize);
@@ -85,7 +85,9 @@ bool addWinInitRename(const std::string& winInitPath, const std::string& destina
         }
         const MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
         if (view.get() == nullptr) {
-            // The mapping may already have lengthened the file.
+            // The mapping may already have lengthened the file; a mapped file
+            // cannot be cut, so the mapping goes first.
+            mapping.close();
             setFileSize(file.get(), oldSize);
             return false;
         }
