@@ -14,7 +14,7 @@ namespace {
 
 using config_tests::isUnset;
 using config_tests::PackageFolder;
-using config_tests::readFile;
+using testing_support::readFile;
 
 const char* const englishDat = R"([REINSTALL_DIALOG]
 Dialog_Title=Reinstall %ProductName%

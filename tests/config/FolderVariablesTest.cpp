@@ -1,6 +1,6 @@
 #include "setup/config/FolderVariables.h"
 #include "setup/config/SetupContext.h"
-#include "tests/config/TestFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -12,7 +12,6 @@
 
 namespace {
 
-using config_tests::TestFolder;
 
 // A shell folder through another route than the engine's, without a trailing '\'.
 std::string shellPath(int csidl) {
@@ -23,13 +22,6 @@ std::string shellPath(int csidl) {
     if (folder.size() > 3 && folder.back() == '\\')
         folder.pop_back();
     return folder;
-}
-
-std::string moduleDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string text = path;
-    return text.substr(0, text.rfind('\\'));
 }
 
 // A registry value that the test changes and puts back as it was.
@@ -69,7 +61,7 @@ const char* const currentVersion = "Software\\Microsoft\\Windows\\CurrentVersion
 // `windowsVersion` (empty: Wine's default, an NT system).
 std::map<std::string, std::string> probeFolders(const std::string& windowsVersion,
                                                 const std::string& outputName) {
-    const std::string output = moduleDirectory() + "\\" + outputName;
+    const std::string output = testing_support::programDirectory() + "\\" + outputName;
     DeleteFileA(output.c_str());
     {
         SavedValue version(HKEY_CURRENT_USER, "Software\\Wine", "Version");
@@ -77,7 +69,7 @@ std::map<std::string, std::string> probeFolders(const std::string& windowsVersio
             version.remove();
         else
             version.set(windowsVersion);
-        std::string command = "\"" + moduleDirectory() + "\\folder_probe.exe\" \"" + output + "\"";
+        std::string command = "\"" + testing_support::programDirectory() + "\\folder_probe.exe\" \"" + output + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
@@ -118,7 +110,7 @@ TEST(FolderVariables, ComeFromTheShellTheSystemAndTheRegistry) {
         const char* name;
         std::string value;
     } expected[] = {
-        {"SetupDir", moduleDirectory()},
+        {"SetupDir", testing_support::programDirectory()},
         {"WinDir", windows},
         {"WinSysDir", system},
         {"Desktop", shellPath(CSIDL_DESKTOPDIRECTORY)},

@@ -1,6 +1,6 @@
 #include "setup/config/IniDocument.h"
 #include "setup/start/FileException.h"
-#include "tests/config/TestFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,11 @@
 namespace {
 
 using namespace std::string_literals;
-using config_tests::TestFolder;
-using config_tests::writeFile;
+using testing_support::ScratchFolder;
+using testing_support::writeFile;
 
 TEST(IniDocumentFile, HoldsTheFileBytesExactly) {
-    TestFolder folder("load");
+    ScratchFolder folder("load");
     std::string bytes = "[GENERAL_INFO]\r\nProductName=Va\0ntra\r\nLone=a\rb\nc\r\n\xff\x80\0"s;
     for (int i = 0; i < 256; ++i)
         bytes += static_cast<char>(i);
@@ -29,7 +29,7 @@ TEST(IniDocumentFile, HoldsTheFileBytesExactly) {
 }
 
 TEST(IniDocumentFile, EmptyFileIsAnEmptyDocument) {
-    TestFolder folder("empty");
+    ScratchFolder folder("empty");
     ASSERT_TRUE(writeFile(folder.file("English.dat"), ""));
     const IniDocument document(folder.path(), "English.dat");
     EXPECT_EQ(document.text(), "");
@@ -37,7 +37,7 @@ TEST(IniDocumentFile, EmptyFileIsAnEmptyDocument) {
 }
 
 TEST(IniDocumentFile, MissingFileThrowsCannotOpenWithTheBareName) {
-    TestFolder folder("missing");
+    ScratchFolder folder("missing");
     const struct {
         std::string directory;
         const char* name;

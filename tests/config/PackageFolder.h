@@ -1,7 +1,9 @@
 #pragma once
 
 #include "setup/config/SetupContext.h"
-#include "tests/config/TestFolder.h"
+#include "tests/support/TestFiles.h"
+
+#include <windows.h>
 
 #include <memory>
 #include <string>
@@ -30,7 +32,7 @@ public:
                 bytes += '\r';
             bytes += c;
         }
-        writeFile(folder_.file(name), bytes);
+        testing_support::writeFile(folder_.file(name), bytes);
     }
 
     // Loads the package as the setup would, with the folder as the current
@@ -44,7 +46,7 @@ public:
     std::string file(const std::string& name) const { return folder_.file(name); }
 
 private:
-    TestFolder folder_;
+    testing_support::ScratchFolder folder_;
 };
 
 // True when the name has never been read or set: its reference stays verbatim.

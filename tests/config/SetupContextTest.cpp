@@ -1,5 +1,5 @@
 #include "setup/config/SetupContext.h"
-#include "tests/config/TestFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 namespace {
 
 using namespace std::string_literals;
-using config_tests::fileExists;
-using config_tests::readFile;
-using config_tests::TestFolder;
-using config_tests::writeFile;
+using testing_support::fileExists;
+using testing_support::readFile;
+using testing_support::ScratchFolder;
+using testing_support::writeFile;
 
 std::string complemented(std::string bytes) {
     for (char& byte : bytes)
@@ -216,7 +216,7 @@ TEST(UninstallLogEncoding, ComplementsOnlyAPlainLog) {
         {complemented(plain), complemented(plain)},
         {"", ""},
     };
-    TestFolder folder("encode");
+    ScratchFolder folder("encode");
     const std::string path = folder.file("setup.log");
     for (const auto& c : cases) {
         ASSERT_TRUE(writeFile(path, c.before));
@@ -230,19 +230,17 @@ TEST(UninstallLogEncoding, ComplementsOnlyAPlainLog) {
 
     // A file someone holds open without sharing stays as it is.
     ASSERT_TRUE(writeFile(path, plain));
-    {
-        const config_tests::ScopedHandle holder(
-            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
-            CloseHandle);
-        ASSERT_TRUE(holder.isOpen());
-        encodeUninstallLogFile(path);
-    }
+    const HANDLE holder =
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    encodeUninstallLogFile(path);
+    CloseHandle(holder);
     EXPECT_EQ(readFile(path), plain);
 }
 
 TEST(UninstallLogEncoding, DestructorEncodesTheLogInTheApplicationDirectory) {
     const std::string plain = "[COMMON]\r\nApplication_Name=Vantra\r\n";
-    TestFolder folder("destructor");
+    ScratchFolder folder("destructor");
     const std::string path = folder.file("setup.log");
     const struct {
         std::string appDir;
@@ -280,7 +278,7 @@ TEST(UninstallLogEncoding, DestructorEncodesTheLogInTheApplicationDirectory) {
 // in the current directory alone: it is not this run's log.
 TEST(UninstallLogEncoding, NoApplicationDirectoryNoEncoding) {
     const std::string plain = "[COMMON]\r\nApplication_Name=Other\r\n";
-    TestFolder folder("noappdir");
+    ScratchFolder folder("noappdir");
     char previous[MAX_PATH + 1] = {};
     GetCurrentDirectoryA(sizeof previous, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(folder.path().c_str()));

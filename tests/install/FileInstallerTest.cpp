@@ -73,7 +73,7 @@ protected:
 
     std::vector<std::string> logged(const char* section) const { return log_->entries(section); }
 
-    WorkFolder folder_;
+    ScratchFolder folder_;
     std::map<std::string, std::string> members_;
     std::string archive_;
     std::string app_;
@@ -211,12 +211,12 @@ TEST_F(FileInstallerTest, FolderRecordsLogEveryLevelTheyCreate) {
     EXPECT_EQ(logged("APPDIR"), (std::vector<std::string>{app_ + "\\A", app_ + "\\A\\B",
                                                           app_ + "\\A\\B\\C", app_ + "\\X"}));
     EXPECT_EQ(logged("APPFOLDERS"), std::vector<std::string>{app_ + "\\S,T"});
-    EXPECT_TRUE(fileExists(app_ + "\\A\\B\\C"));
-    EXPECT_TRUE(fileExists(app_ + "\\S,T"));
+    EXPECT_TRUE(directoryExists(app_ + "\\A\\B\\C"));
+    EXPECT_TRUE(directoryExists(app_ + "\\S,T"));
 }
 
 TEST(FileInstallerArchive, MissingOrBrokenSetupZipThrowsFileNotFound) {
-    WorkFolder folder;
+    ScratchFolder folder;
     SetupContext context;
     UninstallLog log(folder.path(), "setup.log", 1, true);
     char previous[MAX_PATH] = {};

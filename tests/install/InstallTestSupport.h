@@ -2,6 +2,8 @@
 
 // Folders, files, windows and time stamps for the tests of file installation.
 
+#include "tests/support/TestFiles.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -9,33 +11,16 @@
 
 namespace install_tests {
 
-// A fresh folder under the temporary directory, named after the running test
-// and the process, so that tests running side by side never share one. It is
-// removed with everything in it on destruction.
-class WorkFolder {
-public:
-    WorkFolder();
-    ~WorkFolder();
-    WorkFolder(const WorkFolder&) = delete;
-    WorkFolder& operator=(const WorkFolder&) = delete;
+using testing_support::directoryExists;
+using testing_support::fileExists;
+using testing_support::programDirectory;
+using testing_support::readFile;
+using testing_support::removeTree;
+using testing_support::ScratchFolder;
+using testing_support::writeFile;
 
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
-
-// Removes a file or a directory tree, read-only files included.
-void removeTree(const std::string& path);
-
-bool writeFile(const std::string& path, const std::string& bytes);
-// The whole file; "<missing>" when it cannot be opened.
-std::string readFile(const std::string& path);
-bool fileExists(const std::string& path);
 // The bytes of a file beside the test program (a fixture DLL, say).
 std::string readBesideProgram(const std::string& name);
-std::string programDirectory();
 
 // Runs the command line, waits up to `timeoutMs` for the process and returns
 // its exit code; -1 when it cannot be started or does not end in time.

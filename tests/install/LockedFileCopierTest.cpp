@@ -145,7 +145,7 @@ protected:
         ASSERT_TRUE(writeFile(destination_, "old bytes"));
     }
 
-    WorkFolder folder_;
+    ScratchFolder folder_;
     PendingRenamesGuard pending_;
     SetupContext context_;
     std::string source_;
@@ -247,7 +247,7 @@ TEST_F(LockedFileCopierTest, CancelReplacesAtRestart) {
 }
 
 TEST(WinInitRename, NewEntriesComeFirstInTheRenameSection) {
-    WorkFolder folder;
+    ScratchFolder folder;
     const std::string entry = "C:\\App\\a.dll=C:\\Temp\\tmp1A.tmp\r\n";
     struct Case {
         const char* before; // null: no file
@@ -278,7 +278,7 @@ TEST(WinInitRename, NewEntriesComeFirstInTheRenameSection) {
 }
 
 TEST(WinInitRename, NoDestinationIsWrittenAsNulAndALockedFileIsLeftAlone) {
-    WorkFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("WinInit.Ini");
     EXPECT_TRUE(addWinInitRename(path, "", "C:\\Temp\\x.tmp"));
     EXPECT_EQ(readFile(path), "[Rename]\r\nNUL=C:\\Temp\\x.tmp\r\n");
@@ -416,7 +416,7 @@ protected:
         return std::find(entries.begin(), entries.end(), destination_) != entries.end();
     }
 
-    WorkFolder folder_;
+    ScratchFolder folder_;
     PendingRenamesGuard pending_;
     SetupContext context_;
     std::string archive_;

@@ -1,4 +1,5 @@
 #include "setup/install/RunAppRecord.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,13 +9,6 @@
 #include <string>
 
 namespace {
-
-std::string moduleDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string text = path;
-    return text.substr(0, text.rfind('\\'));
-}
 
 std::string windowsDirectory() {
     char path[MAX_PATH] = {};
@@ -34,13 +28,9 @@ struct ProbeRecord {
 class RunAppRecordTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        probe_ = moduleDirectory() + "\\run_probe.exe";
-        // One folder per test: CTest runs the tests of this program side by side.
-        work_ = moduleDirectory() + "\\runapp-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(work_.c_str(), nullptr);
+        probe_ = testing_support::programDirectory() + "\\run_probe.exe";
+        work_ = folder_.path();
         output_ = work_ + "\\probe.txt";
-        DeleteFileA(output_.c_str());
         SetEnvironmentVariableA("RUN_PROBE_OUTPUT", output_.c_str());
         SetEnvironmentVariableA("RUN_PROBE_SLEEP_MS", "300");
 
@@ -83,6 +73,8 @@ protected:
         return path;
     }
 
+    // One folder per test: CTest runs the tests of this program side by side.
+    testing_support::ScratchFolder folder_;
     std::string probe_;
     std::string work_;
     std::string output_;

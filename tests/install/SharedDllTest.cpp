@@ -180,7 +180,7 @@ protected:
         return lines;
     }
 
-    WorkFolder folder_;
+    ScratchFolder folder_;
     std::string setupDirectory_;
     std::string probe_;
     std::string output_;
@@ -246,7 +246,7 @@ protected:
         return std::find(entries.begin(), entries.end(), text) != entries.end();
     }
 
-    WorkFolder folder_;
+    ScratchFolder folder_;
     std::string archive_;
     std::string output_;
     SetupContext context_;

@@ -1,36 +1,23 @@
 #include "setup/install/UninstallLog.h"
 
 #include "setup/start/FileException.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testing_support::readFile;
 
 class UninstallLogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(sizeof temp, temp);
-        directory_ = std::string(temp) + "uninstall-log-test";
-        CreateDirectoryA(directory_.c_str(), nullptr);
-        logPath_ = directory_ + "\\setup.log";
-        DeleteFileA(logPath_.c_str());
-    }
-    void TearDown() override { DeleteFileA(logPath_.c_str()); }
-
-    std::string directory_;
-    std::string logPath_;
+    testing_support::ScratchFolder folder_;
+    std::string directory_ = folder_.path();
+    std::string logPath_ = folder_.file("setup.log");
 };
 
 TEST_F(UninstallLogTest, WritesTenSectionsNewestFirstWithCrLf) {

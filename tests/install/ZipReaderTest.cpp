@@ -75,7 +75,7 @@ protected:
         ASSERT_TRUE(writer.close());
     }
 
-    WorkFolder folder_;
+    ScratchFolder folder_;
     std::string archive_;
     const std::string readme_ = "Read me first.\r\nSecond line.\r\n";
 };

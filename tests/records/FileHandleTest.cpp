@@ -1,5 +1,5 @@
 #include "setup/records/FileHandle.h"
-#include "tests/records/TestFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -19,7 +19,7 @@ std::string readAll(FileHandle& file, std::uint32_t count, bool& complete) {
 }
 
 TEST(FileHandle, OpensDirectoryAndNameJoinedOrAlone) {
-    TestFolder folder;
+    testing_support::ScratchFolder folder;
     const std::string full = folder.write("a.ini", contents);
     char current[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, current);
@@ -56,7 +56,7 @@ TEST(FileHandle, OpensDirectoryAndNameJoinedOrAlone) {
 }
 
 TEST(FileHandle, ReopeningClosesTheFormerFile) {
-    TestFolder folder;
+    testing_support::ScratchFolder folder;
     const std::string first = folder.write("first.ini", "1");
     folder.write("second.ini", "22");
     FileHandle file;
@@ -73,7 +73,7 @@ TEST(FileHandle, ReopeningClosesTheFormerFile) {
 }
 
 TEST(FileHandle, SizeAndReadsOfAllAndOfMoreThanThereIs) {
-    TestFolder folder;
+    testing_support::ScratchFolder folder;
     folder.write("a.ini", contents);
     folder.write("empty.ini", "");
     FileHandle file;
@@ -106,7 +106,7 @@ TEST(FileHandle, SizeAndReadsOfAllAndOfMoreThanThereIs) {
 }
 
 TEST(FileHandle, SizeOfFourGigabytesOrMoreCannotBeHad) {
-    TestFolder folder;
+    testing_support::ScratchFolder folder;
     const std::string big = folder.write("big.bin", "");
     {
         HANDLE handle = CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,

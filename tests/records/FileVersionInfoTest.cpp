@@ -1,5 +1,5 @@
 #include "setup/records/FileVersionInfo.h"
-#include "tests/records/TestFolder.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -64,7 +64,7 @@ TEST(FileVersionInfo, ModuleWithoutVersionBlockHasNone) {
 }
 
 TEST(FileVersionInfo, FilesThatAreNoModuleHaveNone) {
-    TestFolder folder;
+    testing_support::ScratchFolder folder;
     // A DOS program: the MZ header with no Windows header behind it.
     std::string dosProgram(64, '\0');
     dosProgram[0] = 'M';

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/TestFiles.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,62 +17,10 @@ inline std::string uniqueName(const std::string& prefix) {
     return prefix + "." + test->name() + "." + std::to_string(GetCurrentProcessId());
 }
 
-// Removes a folder with everything in it.
-inline void removeTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-// A fresh folder of the running test under the temporary folder, removed with
-// its contents at the end.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(sizeof temp, temp);
-        path_ = std::string(temp) + uniqueName("records");
-        removeTree(path_);
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~ScratchFolder() { removeTree(path_); }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline bool fileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-inline bool directoryExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+using testing_support::directoryExists;
+using testing_support::fileExists;
+using testing_support::readFile;
+using testing_support::ScratchFolder;
 
 // Removes a registry key with all its subkeys.
 inline void deleteKeyTree(HKEY root, const std::string& subkey) {

@@ -1,0 +1,44 @@
+#pragma once
+
+// Folders and files for the tests, on the real file system of the prefix.
+
+#include <string>
+
+namespace testing_support {
+
+// A fresh folder under the temporary directory, named after the running test,
+// `label` and the process, so that tests running side by side never share
+// one. It is removed with everything in it, read-only files included, when
+// the object goes.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& label = "");
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    // The path of `name` inside the folder.
+    std::string file(const std::string& name) const { return path_ + "\\" + name; }
+    std::string operator/(const std::string& name) const { return file(name); }
+    // Writes `bytes` as the whole file `name` of the folder; returns its path.
+    std::string write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::string path_;
+};
+
+// Removes a file or a directory tree, read-only files included.
+void removeTree(const std::string& path);
+
+// Writes `bytes` as the whole file; false on failure.
+bool writeFile(const std::string& path, const std::string& bytes);
+// The whole file; "<missing>" when it cannot be opened.
+std::string readFile(const std::string& path);
+// A file (not a directory) of that path exists.
+bool fileExists(const std::string& path);
+bool directoryExists(const std::string& path);
+// The folder of the running test program, where its fixtures lie.
+std::string programDirectory();
+
+} // namespace testing_support
