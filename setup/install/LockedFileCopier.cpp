@@ -114,7 +114,10 @@ bool addWinInitRename(const std::string& winInitPath, const std::string& destina
             newSize += static_cast<DWORD>(appended.size());
         }
     }
-    return setFileSize(file.get(), newSize);
+    // The entry is in the file now, so the rename is scheduled: a failed trim
+    // only leaves zero bytes after the last line, and the new file must stay.
+    setFileSize(file.get(), newSize);
+    return true;
 }
 
 bool LockedFileCopier::copy(const std::string& source, const std::string& destination, int flags) {

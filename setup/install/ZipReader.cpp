@@ -173,6 +173,11 @@ bool ZipReader::extractCurrent(const std::string& destination) {
         bytesWritten_ += static_cast<std::uint32_t>(read);
         onProgress();
     }
+    // A damaged member whose data ends before the size its directory entry
+    // states reads as a clean end, and minizip then skips its CRC check: the
+    // count of bytes is the only witness.
+    if (lastError_ == UNZ_OK && bytesWritten_ != memberSize_)
+        lastError_ = UNZ_BADZIPFILE;
     // Buffered bytes reach the disk when the file is closed; a disk that
     // fills up then fails the extraction like a short write.
     if (!output.close() && lastError_ == UNZ_OK)

@@ -34,13 +34,16 @@ bool ArchiveWriter::add(const std::string& name, const std::string& bytes,
 }
 
 bool ArchiveWriter::addWithCrc(const std::string& name, const std::string& bytes,
-                               std::uint32_t dosDateTime, std::uint32_t crc) {
+                               std::uint32_t dosDateTime, std::uint32_t crc,
+                               std::uint32_t statedSize) {
     const zip_fileinfo info = memberInfo(dosDateTime);
     // Raw mode: the bytes go in as they are and the caller names the CRC.
     return zipOpenNewFileInZip2(static_cast<zipFile>(archive_), name.c_str(), &info, nullptr, 0,
                                 nullptr, 0, nullptr, 0, 0, 1) == ZIP_OK &&
            write(bytes.data(), bytes.size()) &&
-           zipCloseFileInZipRaw(static_cast<zipFile>(archive_), static_cast<uLong>(bytes.size()),
+           zipCloseFileInZipRaw(static_cast<zipFile>(archive_),
+                                statedSize == UINT32_MAX ? static_cast<uLong>(bytes.size())
+                                                         : static_cast<uLong>(statedSize),
                                 crc) == ZIP_OK;
 }
 

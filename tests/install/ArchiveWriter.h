@@ -24,9 +24,9 @@ public:
              Method method = Deflated);
 
     // A stored member whose directory entry carries `crc` instead of the
-    // CRC of its bytes.
+    // CRC of its bytes, and `statedSize` (when given) instead of their number.
     bool addWithCrc(const std::string& name, const std::string& bytes, std::uint32_t dosDateTime,
-                    std::uint32_t crc);
+                    std::uint32_t crc, std::uint32_t statedSize = UINT32_MAX);
 
     // A member written in pieces: begin, any number of write calls, end.
     bool begin(const std::string& name, std::uint32_t dosDateTime, Method method = Deflated,

@@ -3,6 +3,7 @@
 #include "tests/install/InstallTestSupport.h"
 
 #include <commctrl.h>
+#include <zlib.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -72,6 +73,14 @@ protected:
         ASSERT_TRUE(writer.add(std::string(255, 'n'), "long name", memberTime));
         ASSERT_TRUE(
             writer.addWithCrc("bad-crc.bin", "payload with a wrong CRC", memberTime, 0x12345678));
+        // The right CRC, but the directory promises more bytes than there are:
+        // the data ends before minizip reaches the point where it checks the CRC.
+        const std::string cut = "payload cut short";
+        ASSERT_TRUE(writer.addWithCrc(
+            "cut-short.bin", cut, memberTime,
+            static_cast<std::uint32_t>(
+                crc32(0, reinterpret_cast<const Bytef*>(cut.data()), static_cast<uInt>(cut.size()))),
+            static_cast<std::uint32_t>(cut.size() + 100)));
         ASSERT_TRUE(writer.close());
     }
 
@@ -218,6 +227,13 @@ TEST_F(ZipReaderTest, CrcMismatchLeavesTheWholeFileAndFails) {
 
     EXPECT_EQ(reader.lastError(), UNZ_CRCERROR);
     EXPECT_EQ(readFile(target), "payload with a wrong CRC");
+}
+
+TEST_F(ZipReaderTest, MemberShorterThanItsDirectoryEntryFails) {
+    ZipReader reader;
+    ASSERT_TRUE(reader.open(archive_));
+    EXPECT_FALSE(reader.extract("cut-short.bin", folder_.file("cut.bin")));
+    EXPECT_NE(reader.lastError(), UNZ_OK);
 }
 
 TEST_F(ZipReaderTest, MissingDestinationDirectoryIsNotCreated) {
