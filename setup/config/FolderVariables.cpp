@@ -2,7 +2,8 @@
 
 #include "setup/config/SetupContext.h"
 #include "setup/config/WindowsVersion.h"
-#include "setup/records/PathText.h"
+#include "setup/records/ProgramDirectory.h"
+#include "setup/records/RegistryKey.h"
 #include "setup/records/RegistryText.h"
 
 #include <windows.h>
@@ -30,12 +31,6 @@ std::string shellFolder(int csidl) {
     return folder;
 }
 
-std::string executableDirectory() {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return splitPath(path).directory;
-}
-
 template <typename Query> std::string systemText(Query query) {
     char text[MAX_PATH + 1] = {};
     const UINT length = query(text, MAX_PATH);
@@ -52,7 +47,7 @@ void setProgramFilesVariable(SetupContext& context) {
 }
 
 void setFolderVariables(SetupContext& context) {
-    context.setVariable("SetupDir", executableDirectory());
+    context.setVariable("SetupDir", programDirectory());
     context.setVariable("WinDir", systemText(GetWindowsDirectoryA));
     context.setVariable("WinSysDir", systemText(GetSystemDirectoryA));
     context.setVariable("Desktop", shellFolder(CSIDL_DESKTOP));
@@ -85,17 +80,15 @@ void setFolderVariables(SetupContext& context) {
 
 void setCommonFilesVariable(SetupContext& context) {
     std::string value = "C:\\Program Files\\Common Files";
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", 0,
-                      KEY_READ, &key) == ERROR_SUCCESS) {
+    RegistryKey key;
+    if (key.open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_READ)) {
         // The type is not tested; one spare zero byte ends a value stored
         // without its terminator.
         char text[MAX_PATH + 1] = {};
         DWORD size = MAX_PATH;
-        if (RegQueryValueExA(key, "CommonFilesDir", nullptr, nullptr,
+        if (RegQueryValueExA(key.get(), "CommonFilesDir", nullptr, nullptr,
                              reinterpret_cast<BYTE*>(text), &size) == ERROR_SUCCESS)
             value = text;
-        RegCloseKey(key);
     }
     context.setVariable("CommonFiles", value);
 }

@@ -1,6 +1,8 @@
 #include "setup/install/SharedDll.h"
 
 #include "setup/install/OwnedHandle.h"
+#include "setup/records/ProgramDirectory.h"
+#include "setup/records/RegistryKey.h"
 
 #include <windows.h>
 
@@ -9,38 +11,6 @@
 namespace {
 
 const char sharedDllsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-
-// An open registry key, closed on destruction.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    ~RegistryKey() {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
-    bool open(HKEY root, const char* subkey, REGSAM access) {
-        return RegOpenKeyExA(root, subkey, 0, access, &key_) == ERROR_SUCCESS;
-    }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-// The directory of the running program, without a trailing '\'; empty when
-// its name cannot be had whole.
-std::string programDirectory() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path - 1)
-        return std::string();
-    const std::string text(path, length);
-    const std::string::size_type slash = text.rfind('\\');
-    return slash == std::string::npos ? std::string() : text.substr(0, slash);
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "setup/records/RegistryText.h"
 
 #include "setup/records/PathText.h"
+#include "setup/records/RegistryKey.h"
 
 #include <windows.h>
 
@@ -11,25 +12,6 @@ namespace {
 
 // Registry values are queried into a buffer of this many bytes.
 const DWORD valueBufferSize = 260;
-
-// A registry key opened for reading, closed on destruction.
-class ReadableKey {
-public:
-    ReadableKey(HKEY root, const std::string& path) {
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS)
-            key_ = nullptr;
-    }
-    ~ReadableKey() {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-    }
-    ReadableKey(const ReadableKey&) = delete;
-    ReadableKey& operator=(const ReadableKey&) = delete;
-    HKEY handle() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 bool startsWithSoftware(const std::string& text) {
     static const char prefix[] = "software\\";
@@ -55,10 +37,10 @@ bool readRegistryText(const std::string& keyPath, const std::string& valueName, 
     DWORD size = valueBufferSize;
     DWORD type = REG_NONE;
     {
-        const ReadableKey key(HKEY_LOCAL_MACHINE, "Software\\" + keyPath);
-        if (key.handle() == nullptr)
+        RegistryKey key;
+        if (!key.open(HKEY_LOCAL_MACHINE, "Software\\" + keyPath, KEY_READ))
             return false;
-        if (RegQueryValueExA(key.handle(), valueName.c_str(), nullptr, &type, buffer, &size) !=
+        if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, buffer, &size) !=
             ERROR_SUCCESS)
             return false;
     }
