@@ -3,6 +3,7 @@
 #include "setup/config/FolderVariables.h"
 #include "setup/install/RunAppRecord.h"
 #include "setup/install/UninstallLog.h"
+#include "setup/records/OwnedHandle.h"
 #include "setup/records/PathText.h"
 #include "setup/start/FileException.h"
 
@@ -10,32 +11,9 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
-// A file opened for reading and writing; closed on destruction.
-class ReadWriteFile {
-public:
-    explicit ReadWriteFile(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~ReadWriteFile() {
-        if (isOpen())
-            CloseHandle(handle_);
-    }
-    ReadWriteFile(const ReadWriteFile&) = delete;
-    ReadWriteFile& operator=(const ReadWriteFile&) = delete;
-
-    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-} // namespace
-
 void encodeUninstallLogFile(const std::string& path) {
-    ReadWriteFile file(path);
+    const OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.isOpen())
         return;
     const DWORD size = GetFileSize(file.get(), nullptr);

@@ -1,7 +1,7 @@
 #include "setup/install/FileInstaller.h"
 
 #include "setup/install/FileRecord.h"
-#include "setup/install/OwnedHandle.h"
+#include "setup/records/OwnedHandle.h"
 #include "setup/install/SharedDll.h"
 #include "setup/install/UninstallLog.h"
 #include "setup/records/FileVersionInfo.h"

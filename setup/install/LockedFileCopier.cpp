@@ -4,7 +4,7 @@
 #include "setup/config/WindowsVersion.h"
 #include "setup/install/FileRecord.h"
 #include "setup/install/InUseQuestion.h"
-#include "setup/install/OwnedHandle.h"
+#include "setup/records/OwnedHandle.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "setup/install/SharedDll.h"
 
-#include "setup/install/OwnedHandle.h"
+#include "setup/records/OwnedHandle.h"
 #include "setup/records/ProgramDirectory.h"
 #include "setup/records/RegistryKey.h"
 

@@ -1,5 +1,6 @@
 #include "setup/install/UninstallLog.h"
 
+#include "setup/records/OwnedHandle.h"
 #include "setup/records/PathText.h"
 #include "setup/start/FileException.h"
 
@@ -129,14 +130,14 @@ void UninstallLog::write() {
         }
     }
 
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    OwnedHandle file(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen())
         throw FileException(path_, FileException::DiskFull);
     DWORD written = 0;
     const BOOL ok =
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+        WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    file.close();
     if (!ok || written != text.size())
         throw FileException(path_, FileException::DiskFull);
 }

@@ -1,6 +1,6 @@
 #include "setup/install/ZipReader.h"
 
-#include "setup/install/OwnedHandle.h"
+#include "setup/records/OwnedHandle.h"
 
 #include <windows.h>
 
