@@ -6,9 +6,9 @@
 //                           destination absent
 // Works in the current directory and removes what it wrote.
 #include "setup/config/SetupContext.h"
-#include "setup/install/FileInstaller.h"
-#include "setup/install/SetupArchive.h"
-#include "setup/install/UninstallLog.h"
+#include "setup/install/files/FileInstaller.h"
+#include "setup/install/files/SetupArchive.h"
+#include "setup/install/base/UninstallLog.h"
 #include "tests/install/ArchiveWriter.h"
 
 #include <windows.h>

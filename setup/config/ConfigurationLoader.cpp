@@ -6,8 +6,8 @@
 #include "setup/config/DialogTexts.h"
 #include "setup/config/FolderVariables.h"
 #include "setup/config/WaitCursor.h"
-#include "setup/install/RunAppRecord.h"
-#include "setup/records/PathText.h"
+#include "setup/install/base/RunAppRecord.h"
+#include "setup/records/text/PathText.h"
 
 #include <vector>
 

@@ -2,9 +2,9 @@
 
 #include "setup/config/SetupContext.h"
 #include "setup/config/WindowsVersion.h"
-#include "setup/records/ProgramDirectory.h"
-#include "setup/records/RegistryKey.h"
-#include "setup/records/RegistryText.h"
+#include "setup/records/helpers/ProgramDirectory.h"
+#include "setup/records/helpers/RegistryKey.h"
+#include "setup/records/helpers/RegistryText.h"
 
 #include <windows.h>
 #include <shlobj.h>

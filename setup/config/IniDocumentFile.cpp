@@ -1,7 +1,7 @@
-#include "setup/config/IniDocument.h"
+#include "setup/config/text/IniDocument.h"
 
-#include "setup/records/FileHandle.h"
-#include "setup/start/FileException.h"
+#include "setup/records/helpers/FileHandle.h"
+#include "setup/start/errors/FileException.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 #include "setup/config/SetupContext.h"
 
 #include "setup/config/DialogTexts.h"
-#include "setup/config/ListField.h"
+#include "setup/config/text/ListField.h"
 
 bool SetupContext::languageName(int index, std::string& name) {
     if (listField(getVariable("SetupLanguages", true), index, ',', name))

@@ -1,11 +1,11 @@
 #include "setup/config/SetupContext.h"
 
 #include "setup/config/FolderVariables.h"
-#include "setup/install/RunAppRecord.h"
-#include "setup/install/UninstallLog.h"
-#include "setup/records/OwnedHandle.h"
-#include "setup/records/PathText.h"
-#include "setup/start/FileException.h"
+#include "setup/install/base/RunAppRecord.h"
+#include "setup/install/base/UninstallLog.h"
+#include "setup/thread/OwnedHandle.h"
+#include "setup/records/text/PathText.h"
+#include "setup/start/errors/FileException.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "setup/config/IniDocument.h"
-#include "setup/config/VariableTable.h"
+#include "setup/config/text/IniDocument.h"
+#include "setup/config/text/VariableTable.h"
 
 #include <windows.h>
 

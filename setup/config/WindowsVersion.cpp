@@ -1,6 +1,6 @@
 #include "setup/config/WindowsVersion.h"
 
-#include "setup/start/WinException.h"
+#include "setup/start/errors/WinException.h"
 
 WindowsVersion::WindowsVersion() : info_() {
     info_.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA);

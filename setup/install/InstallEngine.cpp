@@ -1,9 +1,9 @@
 #include "setup/install/InstallEngine.h"
 
 #include "setup/config/SetupContext.h"
-#include "setup/install/FileInstaller.h"
-#include "setup/install/Restart.h"
-#include "setup/install/UninstallLog.h"
+#include "setup/install/files/FileInstaller.h"
+#include "setup/install/base/Restart.h"
+#include "setup/install/base/UninstallLog.h"
 #include "setup/install/WizardCommands.h"
 #include "setup/records/ErrorLog.h"
 #include "setup/records/FileTypeRecordHandler.h"

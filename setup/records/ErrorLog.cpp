@@ -1,8 +1,8 @@
 #include "setup/records/ErrorLog.h"
 
-#include "setup/install/UninstallLog.h"
-#include "setup/records/PathText.h"
-#include "setup/start/FileException.h"
+#include "setup/install/base/UninstallLog.h"
+#include "setup/records/text/PathText.h"
+#include "setup/start/errors/FileException.h"
 
 #include <windows.h>
 

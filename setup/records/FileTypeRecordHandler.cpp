@@ -1,7 +1,7 @@
 #include "setup/records/FileTypeRecordHandler.h"
 
-#include "setup/install/UninstallLog.h"
-#include "setup/records/RecordFieldCursor.h"
+#include "setup/install/base/UninstallLog.h"
+#include "setup/records/text/RecordFieldCursor.h"
 #include "setup/records/RegistryRecordHandler.h"
 #include "setup/records/RegistryRoot.h"
 

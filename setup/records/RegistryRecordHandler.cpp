@@ -1,8 +1,8 @@
 #include "setup/records/RegistryRecordHandler.h"
 
-#include "setup/install/UninstallLog.h"
+#include "setup/install/base/UninstallLog.h"
 #include "setup/records/ErrorLog.h"
-#include "setup/records/TextNumber.h"
+#include "setup/records/text/TextNumber.h"
 #include "setup/records/RegistryRoot.h"
 
 #include <cctype>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/records/RecordFieldCursor.h"
+#include "setup/records/text/RecordFieldCursor.h"
 #include "setup/records/RecordHandler.h"
 
 #include <windows.h>

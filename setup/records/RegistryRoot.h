@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/records/RegistryKey.h"
+#include "setup/records/helpers/RegistryKey.h"
 
 #include <windows.h>
 

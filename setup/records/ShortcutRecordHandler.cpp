@@ -1,11 +1,11 @@
 #include "setup/records/ShortcutRecordHandler.h"
 
 #include "setup/config/SetupContext.h"
-#include "setup/install/UninstallLog.h"
-#include "setup/records/ComPointer.h"
+#include "setup/install/base/UninstallLog.h"
+#include "setup/records/helpers/ComPointer.h"
 #include "setup/records/ErrorLog.h"
-#include "setup/records/PathText.h"
-#include "setup/records/TextNumber.h"
+#include "setup/records/text/PathText.h"
+#include "setup/records/text/TextNumber.h"
 
 #include <intshcut.h>
 #include <objbase.h>

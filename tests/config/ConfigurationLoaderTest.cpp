@@ -1,7 +1,7 @@
 #include "setup/config/SetupContext.h"
-#include "setup/install/RunAppRecord.h"
-#include "setup/install/UninstallLog.h"
-#include "setup/start/FileException.h"
+#include "setup/install/base/RunAppRecord.h"
+#include "setup/install/base/UninstallLog.h"
+#include "setup/start/errors/FileException.h"
 #include "tests/config/PackageFolder.h"
 
 #include <gtest/gtest.h>

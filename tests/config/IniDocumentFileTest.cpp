@@ -1,5 +1,5 @@
-#include "setup/config/IniDocument.h"
-#include "setup/start/FileException.h"
+#include "setup/config/text/IniDocument.h"
+#include "setup/start/errors/FileException.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "setup/config/IniDocument.h"
+#include "setup/config/text/IniDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "setup/config/ListField.h"
+#include "setup/config/text/ListField.h"
 
 #include <gtest/gtest.h>
 

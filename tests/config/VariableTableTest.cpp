@@ -1,4 +1,4 @@
-#include "setup/config/VariableTable.h"
+#include "setup/config/text/VariableTable.h"
 
 #include <gtest/gtest.h>
 

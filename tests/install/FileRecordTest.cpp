@@ -1,4 +1,4 @@
-#include "setup/install/FileRecord.h"
+#include "setup/install/text/FileRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 //       self-registers the file; exit code 0
 #include "setup/config/SetupContext.h"
 #include "setup/config/WindowsVersion.h"
-#include "setup/install/LockedFileCopier.h"
-#include "setup/install/SharedDll.h"
+#include "setup/install/files/LockedFileCopier.h"
+#include "setup/install/files/SharedDll.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "setup/config/SetupContext.h"
-#include "setup/install/FileInstaller.h"
-#include "setup/install/InUseQuestion.h"
-#include "setup/install/LockedFileCopier.h"
-#include "setup/install/UninstallLog.h"
+#include "setup/install/files/FileInstaller.h"
+#include "setup/install/files/InUseQuestion.h"
+#include "setup/install/files/LockedFileCopier.h"
+#include "setup/install/base/UninstallLog.h"
 #include "tests/install/ArchiveWriter.h"
 #include "tests/install/InstallTestSupport.h"
 

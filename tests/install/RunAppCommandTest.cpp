@@ -1,4 +1,4 @@
-#include "setup/install/RunAppCommand.h"
+#include "setup/install/text/RunAppCommand.h"
 
 #include <gtest/gtest.h>
 

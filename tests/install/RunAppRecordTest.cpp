@@ -1,4 +1,4 @@
-#include "setup/install/RunAppRecord.h"
+#include "setup/install/base/RunAppRecord.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

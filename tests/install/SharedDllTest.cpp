@@ -1,7 +1,7 @@
 #include "setup/config/SetupContext.h"
-#include "setup/install/FileInstaller.h"
-#include "setup/install/SharedDll.h"
-#include "setup/install/UninstallLog.h"
+#include "setup/install/files/FileInstaller.h"
+#include "setup/install/files/SharedDll.h"
+#include "setup/install/base/UninstallLog.h"
 #include "tests/install/ArchiveWriter.h"
 #include "tests/install/InstallTestSupport.h"
 

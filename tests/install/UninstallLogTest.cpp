@@ -1,6 +1,6 @@
-#include "setup/install/UninstallLog.h"
+#include "setup/install/base/UninstallLog.h"
 
-#include "setup/start/FileException.h"
+#include "setup/start/errors/FileException.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "setup/install/SetupArchive.h"
+#include "setup/install/files/SetupArchive.h"
 #include "tests/install/ArchiveWriter.h"
 #include "tests/install/InstallTestSupport.h"
 

@@ -1,8 +1,8 @@
 #include "setup/records/ErrorLog.h"
 
-#include "setup/install/UninstallLog.h"
-#include "setup/start/FileException.h"
-#include "setup/start/WinException.h"
+#include "setup/install/base/UninstallLog.h"
+#include "setup/start/errors/FileException.h"
+#include "setup/start/errors/WinException.h"
 #include "tests/records/RecordTestSupport.h"
 
 #include <gtest/gtest.h>

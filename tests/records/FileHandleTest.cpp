@@ -1,4 +1,4 @@
-#include "setup/records/FileHandle.h"
+#include "setup/records/helpers/FileHandle.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "setup/records/FileTypeRecordHandler.h"
 
-#include "setup/install/UninstallLog.h"
+#include "setup/install/base/UninstallLog.h"
 #include "setup/records/ErrorLog.h"
 #include "setup/records/RegistryRecordHandler.h"
 #include "tests/records/RecordTestSupport.h"

@@ -1,4 +1,4 @@
-#include "setup/records/FileVersionInfo.h"
+#include "setup/records/helpers/FileVersionInfo.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

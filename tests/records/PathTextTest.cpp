@@ -1,4 +1,4 @@
-#include "setup/records/PathText.h"
+#include "setup/records/text/PathText.h"
 
 #include <gtest/gtest.h>
 

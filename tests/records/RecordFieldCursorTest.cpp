@@ -1,4 +1,4 @@
-#include "setup/records/RecordFieldCursor.h"
+#include "setup/records/text/RecordFieldCursor.h"
 
 #include <gtest/gtest.h>
 

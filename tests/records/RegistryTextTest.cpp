@@ -1,4 +1,4 @@
-#include "setup/records/RegistryText.h"
+#include "setup/records/helpers/RegistryText.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

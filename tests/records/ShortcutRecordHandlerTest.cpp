@@ -1,8 +1,8 @@
 #include "setup/records/ShortcutRecordHandler.h"
 
 #include "setup/config/SetupContext.h"
-#include "setup/install/UninstallLog.h"
-#include "setup/records/ComPointer.h"
+#include "setup/install/base/UninstallLog.h"
+#include "setup/records/helpers/ComPointer.h"
 #include "setup/records/ErrorLog.h"
 #include "tests/records/RecordTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "setup/records/TextNumber.h"
+#include "setup/records/text/TextNumber.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "setup/start/ExceptionReport.h"
+#include "setup/start/errors/ExceptionReport.h"
 #include "tests/support/DialogDriver.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,0 @@
-#include "setup/start/WinException.h"
-
-#include <windows.h>
-
-WinException::WinException(const char* message) : code_(GetLastError()), message_(message) {}
