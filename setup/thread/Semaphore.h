@@ -2,6 +2,7 @@
 
 #include "setup/thread/GenericError.h"
 #include "setup/thread/OpenExisting.h"
+#include "setup/thread/OwnedHandle.h"
 
 #include <windows.h>
 
@@ -43,7 +44,7 @@ public:
     void unlock(LONG count = 1);
 
 private:
-    HANDLE handle_;
+    OwnedHandle handle_;
 };
 
 } // namespace thread

@@ -2,6 +2,7 @@
 
 #include "setup/thread/GenericError.h"
 #include "setup/thread/OpenExisting.h"
+#include "setup/thread/OwnedHandle.h"
 
 #include <windows.h>
 
@@ -44,7 +45,7 @@ public:
     bool wait(DWORD milliseconds);
 
 private:
-    HANDLE handle_;
+    OwnedHandle handle_;
 };
 
 } // namespace thread

@@ -1,5 +1,7 @@
 #include "setup/thread/Thread.h"
 
+#include "setup/thread/KernelObject.h"
+
 #include <process.h>
 
 namespace thread {
@@ -9,18 +11,16 @@ Thread::Thread(Runnable* target) : target_(target) {
         _beginthreadex(nullptr, 0, &Thread::entryRoutine, this, CREATE_SUSPENDED, nullptr);
     if (handle == 0)
         throw Error("Can't create thread.");
-    handle_ = reinterpret_cast<HANDLE>(handle);
+    handle_.reset(reinterpret_cast<HANDLE>(handle));
 }
 
-Thread::~Thread() {
-    CloseHandle(handle_);
-}
+Thread::~Thread() = default;
 
 void Thread::start() {
     if (started_)
         throw Error("Thread can be started only once.");
     started_ = true;
-    if (ResumeThread(handle_) == static_cast<DWORD>(-1))
+    if (ResumeThread(handle_.get()) == static_cast<DWORD>(-1))
         throw Error("Thread can not be started.");
 }
 
@@ -31,20 +31,17 @@ void Thread::setPriority(int level) {
     };
     if (level < 0 || level > 5)
         throw Error("Illegal priority value.");
-    if (!SetThreadPriority(handle_, platformPriorities[level]))
+    if (!SetThreadPriority(handle_.get(), platformPriorities[level]))
         throw Error("Can't set priority.");
     priority_ = level;
 }
 
 DWORD Thread::wait() {
-    const DWORD result = WaitForSingleObject(handle_, INFINITE);
-    if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED && result != WAIT_TIMEOUT)
-        throw Error("Waiting for thread termination failed.");
-    return result;
+    return waitWithoutLimit<Error>(handle_.get(), "Waiting for thread termination failed.");
 }
 
 DWORD Thread::wait(DWORD milliseconds) {
-    return WaitForSingleObject(handle_, milliseconds);
+    return WaitForSingleObject(handle_.get(), milliseconds);
 }
 
 void Thread::run() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "setup/thread/GenericError.h"
+#include "setup/thread/OwnedHandle.h"
 
 #include <windows.h>
 
@@ -69,7 +70,7 @@ private:
     Runnable* target_;
     bool started_ = false;
     int priority_ = 2;
-    HANDLE handle_;
+    OwnedHandle handle_;
 };
 
 } // namespace thread
