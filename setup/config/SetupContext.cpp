@@ -3,40 +3,41 @@
 #include "setup/config/FolderVariables.h"
 #include "setup/install/base/RunAppRecord.h"
 #include "setup/install/base/UninstallLog.h"
-#include "setup/thread/OwnedHandle.h"
+#include "setup/records/helpers/FileHandle.h"
+#include "setup/records/helpers/PathExists.h"
+#include "setup/records/helpers/WholeFile.h"
 #include "setup/records/text/PathText.h"
 #include "setup/start/errors/FileException.h"
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 void encodeUninstallLogFile(const std::string& path) {
-    const OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.isOpen())
-        return;
-    const DWORD size = GetFileSize(file.get(), nullptr);
-    if (size == 0 || size == INVALID_FILE_SIZE)
-        return;
-    std::vector<unsigned char> bytes;
-    try {
-        bytes.resize(size);
-    } catch (...) {
-        return;
+    std::string bytes;
+    {
+        FileHandle file;
+        std::uint32_t size = 0;
+        if (!file.openForReading(path.c_str(), nullptr) || !file.size(size) || size == 0)
+            return;
+        try {
+            bytes.resize(size);
+        } catch (...) {
+            return;
+        }
+        std::uint32_t bytesRead = 0;
+        if (!file.read(&bytes[0], size, bytesRead))
+            return;
     }
-    DWORD bytesRead = 0;
-    if (!ReadFile(file.get(), bytes.data(), size, &bytesRead, nullptr) || bytesRead != size)
-        return;
     // An encoded log starts with the complement of '[', so it is never encoded twice.
     if (bytes[0] != '[')
         return;
-    for (unsigned char& byte : bytes)
-        byte = static_cast<unsigned char>(~byte);
-    if (SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
-        return;
-    DWORD written = 0;
-    WriteFile(file.get(), bytes.data(), size, &written, nullptr);
+    for (char& byte : bytes)
+        byte = static_cast<char>(~static_cast<unsigned char>(byte));
+    try {
+        writeWholeFile(path, bytes);
+    } catch (const FileException&) {
+        // Nothing is reported: the log is the uninstaller's, and the run is over.
+    }
 }
 
 SetupContext::SetupContext() = default;
@@ -46,7 +47,7 @@ SetupContext::SetupContext(const std::string& packageDirectory)
     setProgramFilesVariable(*this);
     loadConfiguration();
     // The archive is looked for by its bare name, in the current directory.
-    if (GetFileAttributesA("setup.zip") == INVALID_FILE_ATTRIBUTES)
+    if (!exists("setup.zip"))
         throw FileException("setup.zip", FileException::NotFound);
 }
 

@@ -10,6 +10,7 @@
 #include "setup/records/IniFileRecordHandler.h"
 #include "setup/records/RegistryRecordHandler.h"
 #include "setup/records/ShortcutRecordHandler.h"
+#include "setup/records/helpers/StatusText.h"
 #include "setup/thread/Sleep.h"
 
 #include <commctrl.h>
@@ -88,7 +89,7 @@ bool InstallEngine::install() {
         total += context_.configLineCount(section);
     SendMessageA(overallBar_, PBM_SETRANGE32, 0, total);
     SendMessageA(overallBar_, PBM_SETSTEP, 1, 0);
-    setStatus("");
+    showStatus(statusText_, "");
 
     imitation_ = context_.getFlagVariable("Imitation");
     const bool logDisabled = imitation_ || !context_.getFlagVariable("EnableUninstaller");
@@ -118,7 +119,7 @@ bool InstallEngine::install() {
     // Assigned, not combined: this run alone decides.
     setRestartPending(files.restartNeeded() || context_.getFlagVariable("ForceRestart"));
 
-    setStatus("Create registry keys");
+    showStatus(statusText_, "Create registry keys");
     RegistryRecordHandler registry(log, errors);
     if (!runSection("REGISTRY_ENTRIES", registry))
         return false;
@@ -144,7 +145,7 @@ bool InstallEngine::install() {
             registerUninstaller(registry);
         registry.setLogMode(RegistryRecordHandler::Normal);
     }
-    setStatus("");
+    showStatus(statusText_, "");
 
     errors.write();
     log.write();
@@ -213,10 +214,6 @@ void InstallEngine::registerUninstaller(RecordHandler& registry) {
     registry.process("key," + key);
     registry.process("value," + key + ",DisplayName,S," + field("%AddRemoveProgramsDescription%"));
     registry.process("value," + key + ",UninstallString,S," + field("\"%AppDir%\\uninstall.exe\""));
-}
-
-void InstallEngine::setStatus(const char* text) {
-    SendMessageA(statusText_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 void InstallEngine::step() {

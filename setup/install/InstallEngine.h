@@ -65,7 +65,6 @@ private:
     // Registers the product under the platform's Uninstall key through the
     // registry handler.
     void registerUninstaller(RecordHandler& registry);
-    void setStatus(const char* text);
     void step();
     void post(int command);
 

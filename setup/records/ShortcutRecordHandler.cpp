@@ -3,12 +3,14 @@
 #include "setup/config/SetupContext.h"
 #include "setup/install/base/UninstallLog.h"
 #include "setup/records/helpers/ComPointer.h"
+#include "setup/records/helpers/DirectoryChain.h"
+#include "setup/records/helpers/PathExists.h"
+#include "setup/records/helpers/StatusText.h"
 #include "setup/records/ErrorLog.h"
 #include "setup/records/text/PathText.h"
 #include "setup/records/text/TextNumber.h"
 
 #include <intshcut.h>
-#include <objbase.h>
 #include <shlobj.h>
 
 namespace {
@@ -24,30 +26,19 @@ const CLSID internetShortcutClass = {
 const IID urlInterface = {
     0xFBF23B80, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
 
-bool isDirectory(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 } // namespace
 
 ShortcutRecordHandler::ShortcutRecordHandler(const SetupContext& context,
                                              UninstallLog& uninstallLog, ErrorLog& errorLog,
                                              HWND statusText)
-    : context_(context), uninstallLog_(uninstallLog), errorLog_(errorLog), statusText_(statusText),
-      comInitialized_(SUCCEEDED(CoInitialize(nullptr))) {
-    setStatus("Create shortcuts");
+    : context_(context), uninstallLog_(uninstallLog), errorLog_(errorLog),
+      statusText_(statusText) {
+    showStatus(statusText_, "Create shortcuts");
 }
 
 ShortcutRecordHandler::~ShortcutRecordHandler() {
-    setStatus("");
-    if (comInitialized_)
-        CoUninitialize();
-}
-
-void ShortcutRecordHandler::setStatus(const char* text) {
-    if (statusText_)
-        SendMessageA(statusText_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    // Before the COM initialisation ends with the members.
+    showStatus(statusText_, "");
 }
 
 bool ShortcutRecordHandler::process(const std::string& record) {
@@ -78,8 +69,6 @@ bool ShortcutRecordHandler::process(const std::string& record) {
 bool ShortcutRecordHandler::makeDirectory(const std::string& path) {
     if (path.empty())
         return true;
-    if (path.size() >= MAX_PATH)
-        return false;
     const bool driveLetter = path.size() >= 2 && path[1] == ':';
     if (driveLetter) {
         if (path.size() < 4)
@@ -90,19 +79,12 @@ bool ShortcutRecordHandler::makeDirectory(const std::string& path) {
     }
     if (isDirectory(path))
         return true;
-
-    // Every parent, outermost first: a parent that exists already fails to be
-    // created and is not recorded.
-    for (std::string::size_type at = driveLetter ? 3 : 1; at + 1 < path.size(); ++at)
-        if (path[at] == '\\')
-            createFolder(path.substr(0, at));
-    createFolder(path);
+    // The walk passes over the drive's root, or the first character of any
+    // other path; every level it creates is recorded.
+    createDirectoryChain(path, driveLetter ? 3 : 1, [this](const std::string& level) {
+        uninstallLog_.addEntry(UninstallLog::CreatedFolder, level);
+    });
     return isDirectory(path);
-}
-
-void ShortcutRecordHandler::createFolder(const std::string& path) {
-    if (CreateDirectoryA(path.c_str(), nullptr))
-        uninstallLog_.addEntry(UninstallLog::CreatedFolder, path);
 }
 
 bool ShortcutRecordHandler::makeShellLink(const std::string& path) {

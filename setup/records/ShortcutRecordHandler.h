@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/records/helpers/ComInitialization.h"
 #include "setup/records/text/RecordFieldCursor.h"
 #include "setup/records/RecordHandler.h"
 
@@ -21,10 +22,11 @@ struct IPersistFile;
 // created and each file saved is recorded in the uninstall log (files under
 // the shortcut class). Problems go to the error log.
 //
-// Paths are held to the platform's 260-character limit: a directory that does
-// not fit (259 characters and a terminator) is not created but reported like
-// one that cannot be made, and a file path, extension included, that does not
-// fit is not handed to the shell but reported like a failed save.
+// Paths are held to the platform's limits: a directory longer than
+// CreateDirectoryA accepts (kMaxDirectoryPath, 248 characters) is not created
+// but reported like one that cannot be made, and a file path, extension
+// included, that does not fit in 260 characters with its terminator is not
+// handed to the shell but reported like a failed save.
 //
 // Lives on one thread for one installation step: COM is initialised for that
 // thread while the handler exists, and `statusText` shows "Create shortcuts".
@@ -44,16 +46,15 @@ public:
 
 private:
     bool makeDirectory(const std::string& path);
-    void createFolder(const std::string& path);
     bool makeShellLink(const std::string& path);
     bool makeInternetShortcut(const std::string& path);
     bool save(IPersistFile& persist, const std::string& path);
-    void setStatus(const char* text);
 
+    // First: COM stays initialised until every other member is gone.
+    ComInitialization com_;
     RecordFieldCursor cursor_;
     const SetupContext& context_;
     UninstallLog& uninstallLog_;
     ErrorLog& errorLog_;
     HWND statusText_;
-    bool comInitialized_;
 };

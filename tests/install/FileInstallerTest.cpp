@@ -73,6 +73,15 @@ protected:
 
     std::vector<std::string> logged(const char* section) const { return log_->entries(section); }
 
+    // A directory below the application directory too long to be created,
+    // in levels of six characters: "<app>\Long\level\level...".
+    std::string tooLongDirectory() const {
+        std::string path = app_ + "\\Long";
+        while (path.size() <= 300)
+            path += "\\level";
+        return path;
+    }
+
     ScratchFolder folder_;
     std::map<std::string, std::string> members_;
     std::string archive_;
@@ -188,9 +197,11 @@ TEST_F(FileInstallerTest, RecordsThatCannotBeCarriedOutArePassedOver) {
     EXPECT_FALSE(installer_->process(""));
     EXPECT_FALSE(installer_->process(record("text.txt", app_ + "\\bad<name\\text.txt")));
     EXPECT_FALSE(installer_->process(record("text.txt", "text.txt")));
+    EXPECT_FALSE(installer_->process(record("text.txt", tooLongDirectory() + "\\text.txt")));
     EXPECT_EQ(logged("APPFILES"), before);
     EXPECT_TRUE(logged("APPDIR").empty());
     EXPECT_FALSE(fileExists(app_ + "\\bad<name"));
+    EXPECT_FALSE(directoryExists(app_ + "\\Long"));
 }
 
 TEST_F(FileInstallerTest, CommaEscapesAreDecodedInMemberAndDestination) {
@@ -203,6 +214,10 @@ TEST_F(FileInstallerTest, FolderRecordsLogEveryLevelTheyCreate) {
     EXPECT_TRUE(installer_->createFolders(app_ + "\\X\\"));
     EXPECT_TRUE(installer_->createFolders(app_)); // exists: nothing to record
     EXPECT_FALSE(installer_->createFolders(app_ + "\\bad<name"));
+    // Too long to create: refused whole, quickly, not one level made.
+    EXPECT_FALSE(installer_->createFolders(tooLongDirectory()));
+    EXPECT_FALSE(installer_->createFolders(std::string(32768, '\\')));
+    EXPECT_FALSE(directoryExists(app_ + "\\Long"));
     log_->setFileClass(UninstallLog::SharedFiles);
     FolderInstaller folders(*installer_);
     RecordHandler& handler = folders;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -48,27 +47,6 @@ TEST(FileRecord, FolderRecordTakesTheFirstFieldWithoutOneTrailingBackslash) {
     EXPECT_EQ(folderRecordPath("C:\\App\\\\"), "C:\\App\\");
     EXPECT_EQ(folderRecordPath("C:\\A&comma;B,ignored,fields"), "C:\\A,B");
     EXPECT_EQ(folderRecordPath(""), "");
-}
-
-TEST(FileRecord, DirectoryWalkNeverTriesTheServerOrTheShare) {
-    using Levels = std::vector<std::string>;
-    struct Case {
-        const char* path;
-        Levels levels;
-    };
-    const Case cases[] = {
-        {"C:\\A\\B\\C", {"C:\\A", "C:\\A\\B", "C:\\A\\B\\C"}},
-        {"C:\\A", {"C:\\A"}},
-        {"\\A\\B", {"\\A", "\\A\\B"}},
-        {"\\\\server\\share\\A\\B", {"\\\\server\\share\\A", "\\\\server\\share\\A\\B"}},
-        {"\\\\server\\share\\A", {"\\\\server\\share\\A"}},
-        {"\\\\server\\share", {}},
-        {"\\\\server", {}},
-        {"relative", {}},
-        {"", {}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(directoryWalk(c.path), c.levels) << c.path;
 }
 
 } // namespace

@@ -55,4 +55,34 @@ TEST(PathText, SplitThenJoinGivesThePathBack) {
     }
 }
 
+// What a walk down a directory passes over: the text before its start.
+TEST(PathText, DirectoryWalkNeverStartsAtTheServerOrTheShare) {
+    const struct {
+        const char* path;
+        const char* passedOver; // null: no walk
+    } cases[] = {
+        {"C:\\A\\B\\C", "C:\\"},
+        {"C:\\A", "C:\\"},
+        {"\\A\\B", "\\"},
+        {"A\\B\\C", "A\\"},
+        {"\\\\server\\share\\A\\B", "\\\\server\\share\\"},
+        {"\\\\server\\share\\A", "\\\\server\\share\\"},
+        {"\\\\server\\share", nullptr},
+        {"\\\\server", nullptr},
+        {"\\\\", nullptr},
+        {"relative", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::string path = c.path;
+        const std::string::size_type start = directoryWalkStart(path);
+        if (c.passedOver == nullptr)
+            EXPECT_EQ(start, std::string::npos) << c.path;
+        else if (start == std::string::npos)
+            ADD_FAILURE() << c.path << ": no walk";
+        else
+            EXPECT_EQ(path.substr(0, start), c.passedOver) << c.path;
+    }
+}
+
 } // namespace

@@ -281,15 +281,33 @@ TEST_F(ShortcutRecordTest, PathsBeyondTheLimitAreRefused) {
     EXPECT_EQ(log.entries("APPFILES"), (Texts{folder / "setup.log", fits + ".lnk"}));
 }
 
+// Hostile records end in a result and a message each, never in a crash, a
+// stray file or a folder made on the way.
 TEST_F(ShortcutRecordTest, AnyBytesInARecordAreHandled) {
     std::string noise;
     for (int byte = 1; byte < 256; ++byte)
         noise += static_cast<char>(byte);
-    handler->process("s," + folder.path() + "\\Noise," + noise);
-    handler->process("i," + noise);
-    handler->process("s," + std::string(5000, '\\'));
-    handler->process("w," + std::string(100000, 'x') + ",http://example.com/");
-    SUCCEED();
+    // The first field of the noise ends at its comma: bytes 1 to 43.
+    const std::string noiseName = noise.substr(0, noise.find(','));
+    const std::string backslashes(5000, '\\');
+    const std::string longName(100000, 'x');
+
+    // Any bytes as target and arguments: the link is made all the same.
+    EXPECT_TRUE(handler->process("s," + folder.path() + "\\Noise," + noise));
+    // Control characters in the name: the shell refuses to save.
+    EXPECT_FALSE(handler->process("i," + noise));
+    // A folder far too long to make, and then a path too long to save.
+    EXPECT_FALSE(handler->process("s," + backslashes));
+    EXPECT_FALSE(handler->process("w," + longName + ",http://example.com/"));
+
+    EXPECT_EQ(errors.messages(),
+              (Texts{"can't save shortcut:" + noiseName + ".url",
+                     "can't make dir for shortcut:" + backslashes.substr(1),
+                     "can't save shortcut:" + backslashes + ".lnk",
+                     "can't save shortcut:" + longName + ".url"}));
+    EXPECT_TRUE(log.entries("APPFOLDERS").empty());
+    EXPECT_EQ(log.entries("APPFILES"), (Texts{folder / "setup.log", folder / "Noise.lnk"}));
+    EXPECT_TRUE(fileExists(folder / "Noise.lnk"));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "setup/install/base/Restart.h"
 
+#include "setup/thread/OwnedHandle.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -19,14 +21,14 @@ void setRestartPending(bool pending) {
 void restartComputer() {
     // Windows 95, 98 and ME have no access tokens: these calls fail there
     // without effect, and the restart below happens all the same.
-    HANDLE token = nullptr;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+    HANDLE opened = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened)) {
+        const OwnedHandle token(opened);
         TOKEN_PRIVILEGES privileges = {};
         privileges.PrivilegeCount = 1;
         privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
         if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
-            AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-        CloseHandle(token);
+            AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
     }
     ExitWindowsEx(EWX_REBOOT, 0);
 }

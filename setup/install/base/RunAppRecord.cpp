@@ -1,5 +1,7 @@
 #include "setup/install/base/RunAppRecord.h"
 
+#include "setup/thread/OwnedHandle.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -28,10 +30,10 @@ void RunAppRecord::runAsProcess() const {
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, directory,
                         &startup, &process))
         return;
+    const OwnedHandle processHandle(process.hProcess);
+    const OwnedHandle threadHandle(process.hThread);
     if (command_.noWait == 0)
-        WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+        WaitForSingleObject(processHandle.get(), INFINITE);
 }
 
 void RunAppRecord::runThroughShell() const {
@@ -46,9 +48,7 @@ void RunAppRecord::runThroughShell() const {
         return;
     // The shell may hand the document to a program that is already running and
     // report no process at all.
-    if (info.hProcess == nullptr)
-        return;
-    if (command_.noWait == 0)
-        WaitForSingleObject(info.hProcess, INFINITE);
-    CloseHandle(info.hProcess);
+    const OwnedHandle process(info.hProcess);
+    if (process.isOpen() && command_.noWait == 0)
+        WaitForSingleObject(process.get(), INFINITE);
 }

@@ -1,10 +1,7 @@
 #include "setup/install/base/UninstallLog.h"
 
-#include "setup/thread/OwnedHandle.h"
+#include "setup/records/helpers/WholeFile.h"
 #include "setup/records/text/PathText.h"
-#include "setup/start/errors/FileException.h"
-
-#include <windows.h>
 
 namespace {
 
@@ -130,16 +127,7 @@ void UninstallLog::write() {
         }
     }
 
-    OwnedHandle file(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.isOpen())
-        throw FileException(path_, FileException::DiskFull);
-    DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    file.close();
-    if (!ok || written != text.size())
-        throw FileException(path_, FileException::DiskFull);
+    writeWholeFile(path_, text);
 }
 
 std::vector<std::string> UninstallLog::entries(const std::string& section) const {

@@ -1,12 +1,15 @@
 #include "setup/install/files/FileInstaller.h"
 
-#include "setup/install/text/FileRecord.h"
-#include "setup/thread/OwnedHandle.h"
-#include "setup/install/files/SharedDll.h"
 #include "setup/install/base/UninstallLog.h"
+#include "setup/install/files/SharedDll.h"
+#include "setup/install/text/FileRecord.h"
+#include "setup/records/helpers/DirectoryChain.h"
 #include "setup/records/helpers/FileVersionInfo.h"
+#include "setup/records/helpers/PathExists.h"
+#include "setup/records/helpers/StatusText.h"
 #include "setup/records/text/PathText.h"
 #include "setup/start/errors/FileException.h"
+#include "setup/thread/OwnedHandle.h"
 
 #include <cstdint>
 
@@ -32,30 +35,6 @@ private:
 
 namespace {
 
-bool exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Creates the directory with all its missing levels. True when the directory
-// itself was created by this call; otherwise `error` holds the system's reason
-// for the last failure (ERROR_ALREADY_EXISTS when it was there already). The
-// levels above it that the walk creates are not reported.
-bool createDirectoryChain(const std::string& directory, DWORD& error) {
-    const std::string path = withoutTrailingBackslash(directory);
-    if (CreateDirectoryA(path.c_str(), nullptr))
-        return true;
-    error = GetLastError();
-    const std::vector<std::string> levels = directoryWalk(path);
-    if (levels.empty())
-        return false;
-    for (std::size_t i = 0; i + 1 < levels.size(); ++i)
-        CreateDirectoryA(levels[i].c_str(), nullptr);
-    if (CreateDirectoryA(path.c_str(), nullptr))
-        return true;
-    error = GetLastError();
-    return false;
-}
-
 // The file's last-write time, read with others free to read and write it.
 bool lastWriteTime(const std::string& path, FILETIME& time) {
     const OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
@@ -71,16 +50,19 @@ std::uint64_t fileVersion(const FileVersionInfo& info) {
 }
 
 bool comparesVersions(int mode) {
-    return mode == 1 || mode == 2 || mode == 5 || mode == 6;
+    return mode == FileRecord::VersionNotOlder || mode == FileRecord::VersionNewer ||
+           mode == FileRecord::VersionOrTimeNotOlder || mode == FileRecord::VersionOrTimeNewer;
 }
 
 bool comparesTimes(int mode) {
-    return mode >= 3 && mode <= 6;
+    return mode == FileRecord::TimeNotOlder || mode == FileRecord::TimeNewer ||
+           mode == FileRecord::VersionOrTimeNotOlder || mode == FileRecord::VersionOrTimeNewer;
 }
 
-// Modes 1, 3 and 5 accept an equal version or time; 2, 4 and 6 want a newer one.
+// Whether an equal version or time is enough; otherwise a newer one is wanted.
 bool acceptsEqual(int mode) {
-    return mode == 1 || mode == 3 || mode == 5;
+    return mode == FileRecord::VersionNotOlder || mode == FileRecord::TimeNotOlder ||
+           mode == FileRecord::VersionOrTimeNotOlder;
 }
 
 } // namespace
@@ -97,27 +79,27 @@ bool FileInstaller::process(const std::string& record) {
     FileRecord file;
     if (!parseFileRecord(record, file))
         return false;
-    if (statusText_ != nullptr)
-        SendMessageA(statusText_, WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(file.destination.c_str()));
+    showStatus(statusText_, file.destination.c_str());
 
-    const std::string directory = splitPath(file.destination).directory;
-    DWORD error = ERROR_SUCCESS;
-    if (createDirectoryChain(directory, error))
-        log_.addEntry(UninstallLog::CreatedFolder, withoutTrailingBackslash(directory));
-    else if (error != ERROR_ALREADY_EXISTS)
+    // Of the levels the walk creates only the directory itself is recorded.
+    const std::string directory = withoutTrailingBackslash(splitPath(file.destination).directory);
+    const DWORD result =
+        createDirectoryChain(directory, directoryWalkStart(directory), [](const std::string&) {});
+    if (result == NO_ERROR)
+        log_.addEntry(UninstallLog::CreatedFolder, directory);
+    else if (result != ERROR_ALREADY_EXISTS)
         return false;
 
     pending_ = false;
     bool installed;
     if (!exists(file.destination))
         installed = installDirect(file.member, file.destination);
-    else if (file.mode == 0)
+    else if (file.mode == FileRecord::Always)
         installed = installReplacing(file.member, file.destination, file.flags);
-    else if (file.mode >= 1 && file.mode <= 6)
+    else if (comparesVersions(file.mode) || comparesTimes(file.mode))
         installed = installConditional(file.member, file.destination, file.flags, file.mode);
     else
-        installed = true;
+        installed = true; // any other mode keeps the existing file
     if (!installed)
         return false;
 
@@ -197,14 +179,10 @@ void FileInstaller::copyIntoPlace(TemporaryFile& temporary, const std::string& d
 
 bool FileInstaller::createFolders(const std::string& record) {
     const std::string path = folderRecordPath(record);
-    if (CreateDirectoryA(path.c_str(), nullptr)) {
-        log_.addEntry(UninstallLog::CreatedFolder, path);
-        return true;
-    }
-    for (const std::string& level : directoryWalk(path)) {
-        if (CreateDirectoryA(level.c_str(), nullptr))
-            log_.addEntry(UninstallLog::CreatedFolder, level);
-    }
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    // Every level the walk creates is recorded, so that the uninstaller
+    // removes it.
+    createDirectoryChain(path, directoryWalkStart(path), [this](const std::string& level) {
+        log_.addEntry(UninstallLog::CreatedFolder, level);
+    });
+    return isDirectory(path);
 }

@@ -4,6 +4,7 @@
 #include "setup/config/WindowsVersion.h"
 #include "setup/install/text/FileRecord.h"
 #include "setup/install/files/InUseQuestion.h"
+#include "setup/records/helpers/PathExists.h"
 #include "setup/thread/OwnedHandle.h"
 
 #include <windows.h>
@@ -17,10 +18,6 @@ namespace {
 const char renameHeader[] = "[Rename]\r\n";
 const DWORD renameHeaderLength = sizeof renameHeader - 1;
 const int lastSideNumber = 998;
-
-bool exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // A view of a file mapping, unmapped on destruction.
 class MappedView {

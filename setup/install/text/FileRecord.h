@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // The text rules of file and folder records. Plain C++, no platform calls.
 
@@ -16,10 +15,24 @@ struct FileRecord {
         AskWhenInUse = 32,
     };
 
+    // Overwrite modes of field 5: when an existing destination is replaced.
+    // Any other number keeps the existing file, which counts as installed.
+    enum OverwriteMode {
+        Always = 0,
+        VersionNotOlder = 1, // the member's version is the same or newer
+        VersionNewer = 2,
+        TimeNotOlder = 3, // the member's time stamp is the same or newer
+        TimeNewer = 4,
+        VersionOrTimeNotOlder = 5, // as VersionNotOlder, or else as TimeNotOlder
+        VersionOrTimeNewer = 6,    // as VersionNewer, or else as TimeNewer
+    };
+
     std::string member;      // name of the member in the archive
     std::string destination; // full path of the installed file
     int flags = 0;
-    int mode = 0;       // overwrite mode; only used when the destination exists
+    // An OverwriteMode or any other number; looked at only when the
+    // destination exists.
+    int mode = Always;
     int attributes = 0; // used with SetAttributes only
 };
 
@@ -34,12 +47,3 @@ std::string folderRecordPath(const std::string& record);
 
 // The path without one trailing '\'.
 std::string withoutTrailingBackslash(const std::string& path);
-
-// The directories a walk down `path` (already without a trailing '\') tries to
-// create, in order: the prefix before every '\' after the walk's start, then
-// the whole path. The walk starts after the first '\' of an ordinary path and,
-// for a UNC path (\\server\share\...), after the '\' that ends the share, so
-// that neither the server nor the share is ever tried. Empty when there is no
-// place to start: no '\' at all, or a UNC path without a share or without
-// anything below it.
-std::vector<std::string> directoryWalk(const std::string& path);

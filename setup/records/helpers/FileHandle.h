@@ -1,5 +1,7 @@
 #pragma once
 
+#include "setup/thread/OwnedHandle.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -8,7 +10,6 @@
 class FileHandle {
 public:
     FileHandle() = default;
-    ~FileHandle() { close(); }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
 
@@ -26,9 +27,9 @@ public:
     // when all `count` bytes were read.
     bool read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead);
 
-    void close();
-    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void close() { handle_.close(); }
+    bool isOpen() const { return handle_.isOpen(); }
 
 private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    OwnedHandle handle_;
 };

@@ -13,3 +13,15 @@ SplitPath splitPath(const std::string& path) {
         return {std::string(), path};
     return {path.substr(0, slash), path.substr(slash + 1)};
 }
+
+std::string::size_type directoryWalkStart(const std::string& path) {
+    if (path.compare(0, 2, "\\\\") != 0) {
+        const std::string::size_type first = path.find('\\');
+        return first == std::string::npos ? first : first + 1;
+    }
+    const std::string::size_type serverEnd = path.find('\\', 2);
+    if (serverEnd == std::string::npos)
+        return serverEnd;
+    const std::string::size_type shareEnd = path.find('\\', serverEnd + 1);
+    return shareEnd == std::string::npos ? shareEnd : shareEnd + 1;
+}

@@ -16,3 +16,10 @@ struct SplitPath {
     std::string name;
 };
 SplitPath splitPath(const std::string& path);
+
+// Where a walk down the directory `path` (without a trailing '\') starts
+// creating levels: after the first '\' of an ordinary path, and for a UNC path
+// (\\server\share\...) after the '\' that ends the share, so that neither the
+// server nor the share is ever created. npos when there is no place to start:
+// no '\' at all, or a UNC path without a share or without anything below it.
+std::string::size_type directoryWalkStart(const std::string& path);
