@@ -19,31 +19,6 @@ struct Setting {
     const char* variable;
 };
 
-// The page slots that a DIALOGS switch can turn on, with the switch's variable
-// and the language texts of the page.
-struct WizardPage {
-    int page;
-    const char* flagVariable;
-    std::vector<const DialogTexts*> texts;
-};
-
-const WizardPage wizardPages[] = {
-    {1, "DlgLanguageDialog", {&dialog_texts::language}},
-    {2, "DlgWelcomeDialog", {&dialog_texts::welcome}},
-    {3, "DlgLicenseDialog", {&dialog_texts::license}},
-    {4, "DlgReadmeDialog", {&dialog_texts::readme}},
-    {5, "DlgUserInfoDialog", {&dialog_texts::userInfo}},
-    {6, "DlgTargetDirectoryDialog",
-     {&dialog_texts::targetDirectory, &dialog_texts::chooseDirectory}},
-    {7, "DlgProgramGroupDialog", {&dialog_texts::programGroup}},
-    {8, "DlgProgramIconOptionsDialog", {&dialog_texts::iconOptions}},
-    {9, "DlgStartDialog", {&dialog_texts::start}},
-    {11, "DlgFinishDialog", {&dialog_texts::finish}},
-};
-
-const int progressPage = 10;
-const int completionStep = 13;
-
 const Setting generalInfo[] = {
     {"ProductName", "ProductName"},       {"CompanyName", "CompanyName"},
     {"ProductVersion", "ProductVersion"}, {"ProductDescription", "ProductDescription"},
@@ -175,38 +150,34 @@ void SetupContext::loadConfiguration() {
         }
     }
 
-    std::vector<int> wanted;
-    for (const WizardPage& page : wizardPages) {
-        if (getFlagVariable(page.flagVariable)) {
+    // The pages the DIALOGS section asks for, with their settings and texts;
+    // the progress page has no switch and its texts are always read.
+    std::vector<PageIndex> wanted;
+    for (const PageDialogTexts& page : dialog_texts::pages) {
+        if (!pageSwitchedOn(page))
+            continue;
+        if (page.switchVariable != nullptr) {
             wanted.push_back(page.page);
             readPageSettings(page.page);
-            for (const DialogTexts* texts : page.texts)
-                copyDialogTexts(*texts);
         }
-        if (page.page == 9)
-            copyDialogTexts(dialog_texts::process);
+        copyPageTexts(page);
     }
-    if (showViewReadmeCheckBox_)
-        copyLanguageValue(dialog_texts::finish.section, dialog_texts::finishViewReadmeCheck.key,
-                          dialog_texts::finishViewReadmeCheck.variable);
-    if (showRunApplicationCheckBox_)
-        copyLanguageValue(dialog_texts::finish.section,
-                          dialog_texts::finishRunApplicationCheck.key,
-                          dialog_texts::finishRunApplicationCheck.variable);
+    copyFinishCheckTexts(showViewReadmeCheckBox_, showRunApplicationCheckBox_);
     if (!wanted.empty())
         copyDialogTexts(dialog_texts::exitSetup);
 
+    // Unattended, the installation runs without a page before it.
     pages_.fill(0);
     if (!unattended_)
-        for (int page : wanted)
-            pages_[static_cast<std::size_t>(page)] = 1;
-    pages_[progressPage] = 1;
-    pages_[completionStep] = 1;
-    pages_[kFirstPageSlot] = progressPage;
+        for (PageIndex page : wanted)
+            setPageSlot(page, 1);
+    setPageSlot(PageIndex::Progress, 1);
+    setPageSlot(PageIndex::Completion, 1);
+    setFirstPage(PageIndex::Progress);
     if (!unattended_) {
-        for (int page : wanted) {
-            if (page <= 9) {
-                pages_[kFirstPageSlot] = page;
+        for (PageIndex page : wanted) {
+            if (page <= PageIndex::Start) {
+                setFirstPage(page);
                 break;
             }
         }
@@ -214,20 +185,20 @@ void SetupContext::loadConfiguration() {
 }
 
 // The Setup.ini keys of a page that the DIALOGS section turned on.
-void SetupContext::readPageSettings(int page) {
+void SetupContext::readPageSettings(PageIndex page) {
     const IniDocument& config = *configDocument_;
     switch (page) {
-    case 3:
+    case PageIndex::License:
         copyConfigValue("LICENSE_DIALOG", "License_Pathname");
         break;
-    case 4:
+    case PageIndex::Readme:
         copyConfigValue("README_DIALOG", "Readme_Pathname");
         break;
-    case 8:
+    case PageIndex::IconOptions:
         copyConfigValue("PROGRAM_ICON_OPTIONS_DIALOG", "AddCreateDesktopIconOption");
         copyConfigValue("PROGRAM_ICON_OPTIONS_DIALOG", "AddCreateQuickLaunchIconOption");
         break;
-    case 11: {
+    case PageIndex::Finish: {
         const bool viewReadme = config.getBool("FINISH_DIALOG", "Show_ViewReadme_CheckBox", false);
         setViewReadmeCheckBox(viewReadme,
                               viewReadme &&
@@ -246,11 +217,4 @@ void SetupContext::readPageSettings(int page) {
     default:
         break;
     }
-}
-
-bool SetupContext::pageEnabled(int page) {
-    for (const WizardPage& entry : wizardPages)
-        if (entry.page == page)
-            return getFlagVariable(entry.flagVariable);
-    return false;
 }

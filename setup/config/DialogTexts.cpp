@@ -126,4 +126,18 @@ const DialogTexts exitSetup = {"EXIT_SETUP_DIALOG",
                                 {"Resume", "ExitResume"},
                                 {"Exit", "ExitExit"}}};
 
+const std::vector<PageDialogTexts> pages = {
+    {PageIndex::Language, "DlgLanguageDialog", {&language}},
+    {PageIndex::Welcome, "DlgWelcomeDialog", {&welcome}},
+    {PageIndex::License, "DlgLicenseDialog", {&license}},
+    {PageIndex::Readme, "DlgReadmeDialog", {&readme}},
+    {PageIndex::UserInfo, "DlgUserInfoDialog", {&userInfo}},
+    {PageIndex::TargetDirectory, "DlgTargetDirectoryDialog", {&targetDirectory, &chooseDirectory}},
+    {PageIndex::ProgramGroup, "DlgProgramGroupDialog", {&programGroup}},
+    {PageIndex::IconOptions, "DlgProgramIconOptionsDialog", {&iconOptions}},
+    {PageIndex::Start, "DlgStartDialog", {&start}},
+    {PageIndex::Progress, nullptr, {&process}},
+    {PageIndex::Finish, "DlgFinishDialog", {&finish}},
+};
+
 } // namespace dialog_texts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "setup/config/PageIndex.h"
+
 #include <vector>
 
 // Which language-file key of a dialog's section lands in which variable. The
@@ -13,6 +15,15 @@ struct DialogText {
 struct DialogTexts {
     const char* section;
     std::vector<DialogText> texts;
+};
+
+// A wizard page with texts of its own: the DIALOGS switch that turns it on
+// (a flag variable; null for a page that is always there) and the dialogs
+// whose texts it shows.
+struct PageDialogTexts {
+    PageIndex page;
+    const char* switchVariable;
+    std::vector<const DialogTexts*> texts;
 };
 
 namespace dialog_texts {
@@ -35,5 +46,10 @@ extern const DialogTexts finish;
 extern const DialogText finishViewReadmeCheck;
 extern const DialogText finishRunApplicationCheck;
 extern const DialogTexts exitSetup;
+
+// Every page with texts, in page order: the language page to the start page,
+// the progress page, the finish page. The finish page's check box texts are
+// not among them.
+extern const std::vector<PageDialogTexts> pages;
 
 } // namespace dialog_texts

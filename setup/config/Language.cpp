@@ -18,25 +18,13 @@ void SetupContext::loadLanguage(const std::string& name) {
     setVariable("DefaultSetupLanguage", name);
 
     copyDialogTexts(dialog_texts::fileInUse);
-    const struct {
-        int page;
-        const DialogTexts* texts;
-    } pages[] = {
-        {2, &dialog_texts::welcome},        {3, &dialog_texts::license},
-        {4, &dialog_texts::readme},         {5, &dialog_texts::userInfo},
-        {6, &dialog_texts::targetDirectory}, {6, &dialog_texts::chooseDirectory},
-        {7, &dialog_texts::programGroup},   {8, &dialog_texts::iconOptions},
-        {9, &dialog_texts::start},
-    };
-    for (const auto& entry : pages)
-        if (pageEnabled(entry.page))
-            copyDialogTexts(*entry.texts);
-    copyDialogTexts(dialog_texts::process);
-    if (pageEnabled(11)) {
-        copyDialogTexts(dialog_texts::finish);
-        for (const DialogText* check :
-             {&dialog_texts::finishViewReadmeCheck, &dialog_texts::finishRunApplicationCheck})
-            copyLanguageValue(dialog_texts::finish.section, check->key, check->variable);
+    for (const PageDialogTexts& page : dialog_texts::pages) {
+        // The language page's own texts are read at load only.
+        if (page.page == PageIndex::Language || !pageSwitchedOn(page))
+            continue;
+        copyPageTexts(page);
+        if (page.page == PageIndex::Finish)
+            copyFinishCheckTexts(true, true);
     }
     copyDialogTexts(dialog_texts::exitSetup);
 }
@@ -58,4 +46,23 @@ std::string SetupContext::formatLanguageString(int number, const std::string& te
 void SetupContext::copyDialogTexts(const DialogTexts& texts) {
     for (const DialogText& text : texts.texts)
         copyLanguageValue(texts.section, text.key, text.variable);
+}
+
+void SetupContext::copyPageTexts(const PageDialogTexts& page) {
+    for (const DialogTexts* texts : page.texts)
+        copyDialogTexts(*texts);
+}
+
+void SetupContext::copyFinishCheckTexts(bool viewReadme, bool runApplication) {
+    if (viewReadme)
+        copyLanguageValue(dialog_texts::finish.section, dialog_texts::finishViewReadmeCheck.key,
+                          dialog_texts::finishViewReadmeCheck.variable);
+    if (runApplication)
+        copyLanguageValue(dialog_texts::finish.section,
+                          dialog_texts::finishRunApplicationCheck.key,
+                          dialog_texts::finishRunApplicationCheck.variable);
+}
+
+bool SetupContext::pageSwitchedOn(const PageDialogTexts& page) {
+    return page.switchVariable == nullptr || getFlagVariable(page.switchVariable);
 }

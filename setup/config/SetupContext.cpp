@@ -164,31 +164,48 @@ bool SetupContext::configLine(const std::string& section, int index, std::string
     return configDocument_->getLine(section, index, true, line);
 }
 
-int SetupContext::pageSlot(int slot) const {
-    if (slot < 0 || slot >= kPageSlotCount)
-        return 0;
-    return pages_[static_cast<std::size_t>(slot)];
+namespace {
+
+// The slot of a page, or nothing for a value outside None..Completion.
+std::optional<std::size_t> slotOf(PageIndex page) {
+    const int index = static_cast<int>(page);
+    if (index < static_cast<int>(PageIndex::None) || index > static_cast<int>(PageIndex::Completion))
+        return std::nullopt;
+    return static_cast<std::size_t>(index);
 }
 
-void SetupContext::setPageSlot(int slot, int value) {
-    if (slot >= 0 && slot < kPageSlotCount)
-        pages_[static_cast<std::size_t>(slot)] = value;
+} // namespace
+
+int SetupContext::pageSlot(PageIndex page) const {
+    const std::optional<std::size_t> slot = slotOf(page);
+    return slot ? pages_[*slot] : 0;
 }
 
-int SetupContext::nextPage() const {
-    for (int page = 0; page <= kLastPage; ++page) {
-        if (page > pages_[kCurrentPageSlot] && pages_[static_cast<std::size_t>(page)] == 1)
+void SetupContext::setPageSlot(PageIndex page, int value) {
+    if (const std::optional<std::size_t> slot = slotOf(page))
+        pages_[*slot] = value;
+}
+
+std::optional<PageIndex> SetupContext::nextPage() const {
+    const int current = pages_[kCurrentPageSlot];
+    for (int index = static_cast<int>(PageIndex::None); index <= static_cast<int>(PageIndex::Completion);
+         ++index) {
+        const PageIndex page = static_cast<PageIndex>(index);
+        if (index > current && pageSlot(page) == 1)
             return page;
     }
-    return -1;
+    return std::nullopt;
 }
 
-int SetupContext::previousPage() const {
-    for (int page = kLastPage; page >= 0; --page) {
-        if (page < pages_[kCurrentPageSlot] && pages_[static_cast<std::size_t>(page)] == 1)
+std::optional<PageIndex> SetupContext::previousPage() const {
+    const int current = pages_[kCurrentPageSlot];
+    for (int index = static_cast<int>(PageIndex::Completion); index >= static_cast<int>(PageIndex::None);
+         --index) {
+        const PageIndex page = static_cast<PageIndex>(index);
+        if (index < current && pageSlot(page) == 1)
             return page;
     }
-    return -1;
+    return std::nullopt;
 }
 
 void SetupContext::setAfterInstallCommand(std::optional<std::string> command) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/config/PageIndex.h"
 #include "setup/config/text/IniDocument.h"
 #include "setup/config/text/VariableTable.h"
 
@@ -8,6 +9,7 @@
 class RunAppRecord;
 class UninstallLog;
 struct DialogTexts;
+struct PageDialogTexts;
 
 #include <array>
 #include <atomic>
@@ -26,14 +28,8 @@ struct DialogTexts;
 // are written while loading and by the interface thread only.
 class SetupContext {
 public:
-    static constexpr int kPageSlotCount = 16;
-    static constexpr int kFirstPageSlot = 14;
-    static constexpr int kCurrentPageSlot = 15;
-    // The highest slot that names a page (the completion step).
-    static constexpr int kLastPage = 13;
-
-    // An empty context: no documents, no variables, every page slot 0, every
-    // flag false.
+    // An empty context: no documents, no variables, every page slot 0 (the
+    // first and the current page None), every flag false.
     SetupContext();
     // The whole package description: `ProgramFiles`, then Setup.ini and the
     // language file from `packageDirectory` (the executable's own directory),
@@ -85,17 +81,19 @@ public:
     int configLineCount(const std::string& section) const;
     bool configLine(const std::string& section, int index, std::string& line) const;
 
-    // Page slots: 0 to 13 say whether the page is enabled (1) or not (0),
-    // slot 14 is the first page, slot 15 the current one. A slot index
-    // outside 0..15 reads 0 and is not written.
-    int pageSlot(int slot) const;
-    void setPageSlot(int slot, int value);
-    int firstPage() const { return pages_[kFirstPageSlot]; }
-    void setCurrentPage(int page) { pages_[kCurrentPageSlot] = page; }
-    // The nearest enabled page after (before) the current one within 0..13;
-    // -1 when there is none.
-    int nextPage() const;
-    int previousPage() const;
+    // Page slots: one for each page index from None to Completion, 1 when the
+    // page is enabled and 0 when not. A value outside None..Completion reads
+    // 0 and is not written.
+    int pageSlot(PageIndex page) const;
+    void setPageSlot(PageIndex page, int value);
+    PageIndex firstPage() const { return static_cast<PageIndex>(pages_[kFirstPageSlot]); }
+    void setFirstPage(PageIndex page) { pages_[kFirstPageSlot] = static_cast<int>(page); }
+    PageIndex currentPage() const { return static_cast<PageIndex>(pages_[kCurrentPageSlot]); }
+    void setCurrentPage(PageIndex page) { pages_[kCurrentPageSlot] = static_cast<int>(page); }
+    // The nearest enabled page after (before) the current one within
+    // None..Completion; no value when there is none.
+    std::optional<PageIndex> nextPage() const;
+    std::optional<PageIndex> previousPage() const;
 
     // Language files ("<name>.dat" in the package directory). languageName
     // gives the field `index` of the expanded `SetupLanguages` (separated by
@@ -158,10 +156,17 @@ public:
     void setRunApplicationRequested(bool requested) { runApplicationRequested_ = requested; }
 
 private:
+    // The page slots, the first page and the current page, in one array.
+    static constexpr std::size_t kPageSlotCount = 16;
+    static constexpr std::size_t kFirstPageSlot = 14;
+    static constexpr std::size_t kCurrentPageSlot = 15;
+
     void loadConfiguration();
-    void readPageSettings(int page);
+    void readPageSettings(PageIndex page);
     void copyDialogTexts(const DialogTexts& texts);
-    bool pageEnabled(int page);
+    void copyPageTexts(const PageDialogTexts& page);
+    void copyFinishCheckTexts(bool viewReadme, bool runApplication);
+    bool pageSwitchedOn(const PageDialogTexts& page);
 
     std::size_t copyValue(const IniDocument* document, const std::string& section,
                           const std::string& key, const char* variableName);

@@ -271,9 +271,10 @@ TEST(ConfigurationLoader, EveryKeyOfTheCatalogueLandsInItsVariable) {
     EXPECT_FALSE(context->runApplicationChecked()) << "Y is no document flag";
     EXPECT_FALSE(context->viewReadmeRequested());
 
-    EXPECT_EQ(context->firstPage(), 1);
+    EXPECT_EQ(context->firstPage(), PageIndex::Language);
     for (int slot = 0; slot <= 13; ++slot)
-        EXPECT_EQ(context->pageSlot(slot), slot == 0 || slot == 12 ? 0 : 1) << slot;
+        EXPECT_EQ(context->pageSlot(static_cast<PageIndex>(slot)), slot == 0 || slot == 12 ? 0 : 1)
+            << slot;
 
     // The before-install command is expanded at load, before SourceDir exists;
     // the after-install command waits until it runs.
@@ -290,31 +291,36 @@ TEST(ConfigurationLoader, EveryKeyOfTheCatalogueLandsInItsVariable) {
 }
 
 TEST(ConfigurationLoader, PageSlotsFollowTheSwitchesAndTheSetupType) {
+    using P = PageIndex;
     const struct {
         const char* name;
         std::string ini;
-        int firstPage;
-        std::vector<int> slots;
+        PageIndex firstPage;
+        std::vector<PageIndex> slots;
         bool exitTextsRead;
     } cases[] = {
-        {"welcome_finish", "[DIALOGS]\nWelcomeDialog=Yes\nFinishDialog=Yes\n", 2, {2, 10, 11, 13},
-         true},
+        {"welcome_finish", "[DIALOGS]\nWelcomeDialog=Yes\nFinishDialog=Yes\n", P::Welcome,
+         {P::Welcome, P::Progress, P::Finish, P::Completion}, true},
         {"unattended",
-         "[SETUP_INFO]\nSetupType=1\n[DIALOGS]\nWelcomeDialog=Yes\nFinishDialog=Yes\n", 10,
-         {10, 13}, true},
-        {"no_dialogs", "[GENERAL_INFO]\nProductName=X\n", 10, {10, 13}, false},
-        {"finish_only", "[DIALOGS]\nFinishDialog=y\n", 10, {10, 11, 13}, true},
-        {"true_is_off", "[DIALOGS]\nWelcomeDialog=True\nStartDialog=1\n", 9, {9, 10, 13}, true},
-        {"setup_type_text", "[SETUP_INFO]\nSetupType=one\n[DIALOGS]\nStartDialog=Yes\n", 9,
-         {9, 10, 13}, true},
+         "[SETUP_INFO]\nSetupType=1\n[DIALOGS]\nWelcomeDialog=Yes\nFinishDialog=Yes\n", P::Progress,
+         {P::Progress, P::Completion}, true},
+        {"no_dialogs", "[GENERAL_INFO]\nProductName=X\n", P::Progress, {P::Progress, P::Completion},
+         false},
+        {"finish_only", "[DIALOGS]\nFinishDialog=y\n", P::Progress,
+         {P::Progress, P::Finish, P::Completion}, true},
+        {"true_is_off", "[DIALOGS]\nWelcomeDialog=True\nStartDialog=1\n", P::Start,
+         {P::Start, P::Progress, P::Completion}, true},
+        {"setup_type_text", "[SETUP_INFO]\nSetupType=one\n[DIALOGS]\nStartDialog=Yes\n", P::Start,
+         {P::Start, P::Progress, P::Completion}, true},
     };
     for (const auto& c : cases) {
         Package package(c.name, c.ini);
         const auto context = package.load();
         EXPECT_EQ(context->firstPage(), c.firstPage) << c.name;
         for (int slot = 0; slot <= 13; ++slot) {
-            const bool set = std::find(c.slots.begin(), c.slots.end(), slot) != c.slots.end();
-            EXPECT_EQ(context->pageSlot(slot), set ? 1 : 0) << c.name << " slot " << slot;
+            const PageIndex page = static_cast<PageIndex>(slot);
+            const bool set = std::find(c.slots.begin(), c.slots.end(), page) != c.slots.end();
+            EXPECT_EQ(context->pageSlot(page), set ? 1 : 0) << c.name << " slot " << slot;
         }
         EXPECT_EQ(!isUnset(*context, "ExitSetupTitle"), c.exitTextsRead) << c.name;
         EXPECT_EQ(context->getVariable("ProcessTitle", false), "Installing") << c.name;

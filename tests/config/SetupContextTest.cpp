@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -83,37 +84,59 @@ TEST(SetupContext, FontVariableFillsALogFont) {
 }
 
 TEST(SetupContext, PageNavigation) {
-    SetupContext context;
-    for (int page : {2, 6, 10, 13})
-        context.setPageSlot(page, 1);
-    context.setPageSlot(SetupContext::kFirstPageSlot, 2);
-    EXPECT_EQ(context.firstPage(), 2);
+    using Page = std::optional<PageIndex>;
+    const auto page = [](int index) { return static_cast<PageIndex>(index); };
+    const Page none = std::nullopt;
 
+    SetupContext context;
+    EXPECT_EQ(context.firstPage(), PageIndex::None);
+    EXPECT_EQ(context.currentPage(), PageIndex::None);
+    for (PageIndex enabled :
+         {PageIndex::Welcome, PageIndex::TargetDirectory, PageIndex::Progress, PageIndex::Completion})
+        context.setPageSlot(enabled, 1);
+    context.setFirstPage(PageIndex::Welcome);
+    EXPECT_EQ(context.firstPage(), PageIndex::Welcome);
+
+    // Current pages outside None..Completion are taken as the numbers they are.
     const struct {
-        int current, next, previous;
+        PageIndex current;
+        Page next, previous;
     } cases[] = {
-        {2, 6, -1},  {6, 10, 2}, {10, 13, 6},  {13, -1, 10}, {0, 2, -1},
-        {-1, 2, -1}, {5, 6, 2},  {14, -1, 13}, {99, -1, 13},
+        {PageIndex::Welcome, PageIndex::TargetDirectory, none},
+        {PageIndex::TargetDirectory, PageIndex::Progress, PageIndex::Welcome},
+        {PageIndex::Progress, PageIndex::Completion, PageIndex::TargetDirectory},
+        {PageIndex::Completion, none, PageIndex::Progress},
+        {PageIndex::None, PageIndex::Welcome, none},
+        {page(-1), PageIndex::Welcome, none},
+        {PageIndex::UserInfo, PageIndex::TargetDirectory, PageIndex::Welcome},
+        {page(14), none, PageIndex::Completion},
+        {page(99), none, PageIndex::Completion},
     };
     for (const auto& c : cases) {
         context.setCurrentPage(c.current);
-        EXPECT_EQ(context.pageSlot(SetupContext::kCurrentPageSlot), c.current);
-        EXPECT_EQ(context.nextPage(), c.next) << c.current;
-        EXPECT_EQ(context.previousPage(), c.previous) << c.current;
+        const int current = static_cast<int>(c.current);
+        EXPECT_EQ(context.currentPage(), c.current) << current;
+        EXPECT_EQ(context.nextPage(), c.next) << current;
+        EXPECT_EQ(context.previousPage(), c.previous) << current;
     }
+    EXPECT_EQ(context.firstPage(), PageIndex::Welcome) << "the current page has a slot of its own";
 
-    // Only slots holding exactly 1 are pages; slots outside 0..15 are ignored.
-    context.setPageSlot(4, 2);
-    context.setPageSlot(16, 1);
-    context.setPageSlot(-1, 1);
-    context.setCurrentPage(2);
-    EXPECT_EQ(context.nextPage(), 6);
-    EXPECT_EQ(context.pageSlot(16), 0);
-    EXPECT_EQ(context.pageSlot(-1), 0);
+    // Only slots holding exactly 1 are pages; values outside None..Completion
+    // name no slot, not even the first or the current page's.
+    context.setPageSlot(PageIndex::Readme, 2);
+    for (int outside : {-1, 14, 15, 16})
+        context.setPageSlot(page(outside), 1);
+    context.setCurrentPage(PageIndex::Welcome);
+    EXPECT_EQ(context.nextPage(), PageIndex::TargetDirectory);
+    EXPECT_EQ(context.pageSlot(PageIndex::Readme), 2);
+    for (int outside : {-1, 14, 15, 16})
+        EXPECT_EQ(context.pageSlot(page(outside)), 0) << outside;
+    EXPECT_EQ(context.firstPage(), PageIndex::Welcome);
+    EXPECT_EQ(context.currentPage(), PageIndex::Welcome);
 
     SetupContext empty;
-    EXPECT_EQ(empty.nextPage(), -1);
-    EXPECT_EQ(empty.previousPage(), -1);
+    EXPECT_EQ(empty.nextPage(), none);
+    EXPECT_EQ(empty.previousPage(), none);
 }
 
 TEST(SetupContext, CopiesConfigurationAndLanguageValues) {
