@@ -1,5 +1,7 @@
 #include "setup/config/FolderVariables.h"
 #include "setup/config/SetupContext.h"
+#include "tests/support/Processes.h"
+#include "tests/support/Registry.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,9 @@
 
 namespace {
 
+using testing_support::programDirectory;
+using testing_support::runProcess;
+using testing_support::SavedValue;
 
 // A shell folder through another route than the engine's, without a trailing '\'.
 std::string shellPath(int csidl) {
@@ -24,61 +29,23 @@ std::string shellPath(int csidl) {
     return folder;
 }
 
-// A registry value that the test changes and puts back as it was.
-class SavedValue {
-public:
-    SavedValue(HKEY root, const char* key, const char* name) : name_(name) {
-        RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-        DWORD size = sizeof data_;
-        existed_ = RegQueryValueExA(key_, name, nullptr, &type_, data_, &size) == ERROR_SUCCESS;
-        size_ = size;
-    }
-    ~SavedValue() {
-        if (existed_)
-            RegSetValueExA(key_, name_, 0, type_, data_, size_);
-        else
-            RegDeleteValueA(key_, name_);
-        RegCloseKey(key_);
-    }
-    void set(const std::string& text) {
-        RegSetValueExA(key_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>(text.size() + 1));
-    }
-    void remove() { RegDeleteValueA(key_, name_); }
-
-private:
-    HKEY key_ = nullptr;
-    const char* name_;
-    bool existed_ = false;
-    DWORD type_ = 0;
-    BYTE data_[1024] = {};
-    DWORD size_ = 0;
-};
-
 const char* const currentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
 
 // The folder variables as seen by a fresh process, with Wine reporting
 // `windowsVersion` (empty: Wine's default, an NT system).
 std::map<std::string, std::string> probeFolders(const std::string& windowsVersion,
                                                 const std::string& outputName) {
-    const std::string output = testing_support::programDirectory() + "\\" + outputName;
+    const std::string output = programDirectory() + "\\" + outputName;
     DeleteFileA(output.c_str());
     {
         SavedValue version(HKEY_CURRENT_USER, "Software\\Wine", "Version");
         if (windowsVersion.empty())
             version.remove();
         else
-            version.set(windowsVersion);
-        std::string command = "\"" + testing_support::programDirectory() + "\\folder_probe.exe\" \"" + output + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process))
+            version.setText(windowsVersion);
+        if (runProcess("\"" + programDirectory() + "\\folder_probe.exe\" \"" + output + "\"",
+                       60000) < 0)
             return {};
-        WaitForSingleObject(process.hProcess, 60000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
     }
     std::map<std::string, std::string> values;
     std::ifstream in(output);
@@ -110,7 +77,7 @@ TEST(FolderVariables, ComeFromTheShellTheSystemAndTheRegistry) {
         const char* name;
         std::string value;
     } expected[] = {
-        {"SetupDir", testing_support::programDirectory()},
+        {"SetupDir", programDirectory()},
         {"WinDir", windows},
         {"WinSysDir", system},
         {"Desktop", shellPath(CSIDL_DESKTOPDIRECTORY)},
@@ -155,8 +122,8 @@ TEST(FolderVariables, ProgramFoldersAreReadFromTheRegistryWithFixedFallBacks) {
     SavedValue programFiles(HKEY_LOCAL_MACHINE, currentVersion, "ProgramFilesDir");
     SavedValue commonFiles(HKEY_LOCAL_MACHINE, currentVersion, "CommonFilesDir");
 
-    programFiles.set("D:\\Apps %Unexpanded%");
-    commonFiles.set("D:\\Apps\\Shared");
+    programFiles.setText("D:\\Apps %Unexpanded%");
+    commonFiles.setText("D:\\Apps\\Shared");
     SetupContext configured;
     setProgramFilesVariable(configured);
     setCommonFilesVariable(configured);

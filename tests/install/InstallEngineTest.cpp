@@ -6,6 +6,8 @@
 #include "tests/config/PackageFolder.h"
 #include "tests/install/ArchiveWriter.h"
 #include "tests/install/InstallTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Registry.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -19,6 +21,11 @@ namespace {
 
 using namespace install_tests;
 using config_tests::PackageFolder;
+using testing_support::keyExists;
+using testing_support::pumpMessagesUntil;
+using testing_support::pumpWaitingMessages;
+using testing_support::storedText;
+using testing_support::storedValue;
 
 const std::uint32_t memberTime = dosDateTime(2004, 3, 1, 12, 0, 0);
 const char* const uninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
@@ -86,26 +93,6 @@ BarState barState(HWND bar) {
             static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0))};
 }
 
-bool keyExists(HKEY root, const std::string& subkey) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-std::string readString(HKEY root, const std::string& subkey, const char* name) {
-    char value[1024] = {};
-    DWORD size = sizeof value - 1;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<no key>";
-    const LONG result =
-        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS ? std::string(value) : "<no value>";
-}
-
 // A package in a scratch folder of the test's own: Setup.ini with every kind
 // of installation section, an English.dat, and setup.zip with two members.
 // The product name and the registry key carry the test's name and process id,
@@ -121,12 +108,12 @@ protected:
         testKey_ = "Software\\InstallEngineTest_" + unique;
         app_ = package_.file("app");
         probeOutput_ = package_.file("after-install.txt");
-        SetEnvironmentVariableA("RUN_PROBE_OUTPUT", probeOutput_.c_str());
+        SetEnvironmentVariableA("START_PROBE_OUTPUT", probeOutput_.c_str());
         setRestartPending(false);
     }
 
     void TearDown() override {
-        SetEnvironmentVariableA("RUN_PROBE_OUTPUT", nullptr);
+        SetEnvironmentVariableA("START_PROBE_OUTPUT", nullptr);
         RegDeleteKeyA(HKEY_CURRENT_USER, testKey_.c_str());
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, (uninstallKey + product_).c_str());
         setRestartPending(false);
@@ -179,15 +166,7 @@ protected:
         InstallEngine engine(page_.get(), *context_, overallBar_.get(), itemBar_.get(),
                              statusText_.get(), question);
         engine.start();
-        const DWORD start = GetTickCount();
-        while (page_.commands().empty() && GetTickCount() - start < 60000) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
+        pumpMessagesUntil([this] { return !page_.commands().empty(); }, 60000);
         EXPECT_EQ(engine.wait(10000), WAIT_OBJECT_0);
     }
 
@@ -231,7 +210,7 @@ TEST_F(InstallEngineTest, InstallsEverySectionLogsItAndRegistersTheUninstaller) 
     EXPECT_FALSE(restartPending());
     EXPECT_EQ(readFile(app_ + "\\readme.txt"), "read me");
     EXPECT_EQ(readFile(app_ + "\\Data\\data.bin"), std::string(40000, 'd'));
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, testKey_, "Path"), app_);
+    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, testKey_, "Path"), storedText(app_));
     char value[64] = {};
     GetPrivateProfileStringA("Options", "Mode", "", value, sizeof value,
                              (app_ + "\\app.ini").c_str());
@@ -240,9 +219,10 @@ TEST_F(InstallEngineTest, InstallsEverySectionLogsItAndRegistersTheUninstaller) 
     EXPECT_FALSE(fileExists(app_ + "\\error.log"));
 
     const std::string registration = uninstallKey + product_;
-    EXPECT_EQ(readString(HKEY_LOCAL_MACHINE, registration, "DisplayName"), "Engine test product");
-    EXPECT_EQ(readString(HKEY_LOCAL_MACHINE, registration, "UninstallString"),
-              "\"" + app_ + "\\uninstall.exe\"");
+    EXPECT_EQ(storedValue(HKEY_LOCAL_MACHINE, registration, "DisplayName"),
+              storedText("Engine test product"));
+    EXPECT_EQ(storedValue(HKEY_LOCAL_MACHINE, registration, "UninstallString"),
+              storedText("\"" + app_ + "\\uninstall.exe\""));
 
     EXPECT_EQ(readFile(app_ + "\\setup.log"),
               header() + "[SHAREDFILES]\r\n[STDFILES]\r\n[APPFILES]\r\n" + app_ +
@@ -365,9 +345,7 @@ TEST_F(InstallEngineTest, StopEndsARunningInstallation) {
     EXPECT_EQ(engine->wait(0), WAIT_OBJECT_0);
     engine.reset();
 
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
+    pumpWaitingMessages();
     EXPECT_EQ(command(), static_cast<WPARAM>(WZ_INSTALL_ABORTED));
     EXPECT_LT(barState(overallBar_.get()).position, 100);
     EXPECT_FALSE(fileExists(probeOutput_));
@@ -395,13 +373,7 @@ TEST_F(InstallEngineTest, AFailedArchiveStillLogsAndEndsNormally) {
         InstallEngine engine(page.get(), *context_, overallBar_.get(), itemBar_.get(),
                              statusText_.get());
         engine.start();
-        const DWORD start = GetTickCount();
-        while (page.commands().empty() && GetTickCount() - start < 60000) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageA(&message);
-        }
+        pumpMessagesUntil([&page] { return !page.commands().empty(); }, 60000);
         ASSERT_EQ(page.commands().size(), 1u);
         EXPECT_EQ(page.commands()[0].first, static_cast<WPARAM>(WZ_INSTALL_DONE));
         EXPECT_EQ(engine.wait(10000), WAIT_OBJECT_0);

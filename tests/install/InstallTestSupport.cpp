@@ -22,24 +22,6 @@ std::string readBesideProgram(const std::string& name) {
     return readFile(programDirectory() + "\\" + name);
 }
 
-long runProcess(const std::string& commandLine, DWORD timeoutMs) {
-    std::string line = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return -1;
-    long result = -1;
-    DWORD code = 0;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(process.hProcess, &code))
-        result = static_cast<long>(code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return result;
-}
-
 bool readFileTimes(const std::string& path, FileTimes& times) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -2,6 +2,7 @@
 
 // Folders, files, windows and time stamps for the tests of file installation.
 
+#include "tests/support/Processes.h"
 #include "tests/support/TestFiles.h"
 
 #include <windows.h>
@@ -16,15 +17,12 @@ using testing_support::fileExists;
 using testing_support::programDirectory;
 using testing_support::readFile;
 using testing_support::removeTree;
+using testing_support::runProcess;
 using testing_support::ScratchFolder;
 using testing_support::writeFile;
 
 // The bytes of a file beside the test program (a fixture DLL, say).
 std::string readBesideProgram(const std::string& name);
-
-// Runs the command line, waits up to `timeoutMs` for the process and returns
-// its exit code; -1 when it cannot be started or does not end in time.
-long runProcess(const std::string& commandLine, DWORD timeoutMs = 30000);
 
 struct FileTimes {
     FILETIME creation, lastAccess, lastWrite;

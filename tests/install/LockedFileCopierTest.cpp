@@ -5,6 +5,7 @@
 #include "setup/install/base/UninstallLog.h"
 #include "tests/install/ArchiveWriter.h"
 #include "tests/install/InstallTestSupport.h"
+#include "tests/support/Registry.h"
 
 #include <gtest/gtest.h>
 
@@ -19,31 +20,17 @@
 namespace {
 
 using namespace install_tests;
+using testing_support::SavedValue;
+using testing_support::storedValue;
+using testing_support::WindowsVersionFor;
 
 const char sessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
 const char pendingValue[] = "PendingFileRenameOperations";
 
-// The raw pending-rename list: pairs of texts, source then target.
-bool readPendingRenames(std::vector<char>& data) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, sessionManagerKey, 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
-        return false;
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key, pendingValue, nullptr, nullptr, nullptr, &size);
-    data.assign(size, '\0');
-    if (result == ERROR_SUCCESS && size > 0)
-        result = RegQueryValueExA(key, pendingValue, nullptr, nullptr,
-                                  reinterpret_cast<BYTE*>(data.data()), &size);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
-
+// The pending-rename list: pairs of texts, source then target.
 std::vector<std::string> pendingRenames() {
-    std::vector<char> data;
+    const std::string data = storedValue(HKEY_LOCAL_MACHINE, sessionManagerKey, pendingValue).bytes;
     std::vector<std::string> texts;
-    if (!readPendingRenames(data))
-        return texts;
     // Each text ends with a zero; the list ends with one more.
     std::size_t start = 0;
     for (std::size_t i = 0; i < data.size(); ++i) {
@@ -66,30 +53,6 @@ bool pendingPair(const std::string& source, const std::string& target) {
             return true;
     return false;
 }
-
-// The pending renames as the test found them, put back afterwards: the tests
-// schedule nothing that should outlive them.
-class PendingRenamesGuard {
-public:
-    PendingRenamesGuard() { present_ = readPendingRenames(saved_); }
-    ~PendingRenamesGuard() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, sessionManagerKey, 0, KEY_SET_VALUE, &key) !=
-            ERROR_SUCCESS)
-            return;
-        if (present_)
-            RegSetValueExA(key, pendingValue, 0, REG_MULTI_SZ,
-                           reinterpret_cast<const BYTE*>(saved_.data()),
-                           static_cast<DWORD>(saved_.size()));
-        else
-            RegDeleteValueA(key, pendingValue);
-        RegCloseKey(key);
-    }
-
-private:
-    bool present_ = false;
-    std::vector<char> saved_;
-};
 
 // A file held open by the test, as a running program holds its files.
 class HeldFile {
@@ -146,7 +109,9 @@ protected:
     }
 
     ScratchFolder folder_;
-    PendingRenamesGuard pending_;
+    // The pending renames as the test found them, put back afterwards: the
+    // tests schedule nothing that should outlive them.
+    SavedValue pendingRenames_{HKEY_LOCAL_MACHINE, sessionManagerKey, pendingValue};
     SetupContext context_;
     std::string source_;
     std::string destination_;
@@ -289,29 +254,6 @@ TEST(WinInitRename, NoDestinationIsWrittenAsNulAndALockedFileIsLeftAlone) {
     EXPECT_EQ(readFile(path), "[Rename]\r\nNUL=C:\\Temp\\x.tmp\r\n");
 }
 
-// The probe program, started as if on another Windows version: Wine reads the
-// version of a program from its AppDefaults key when the process starts.
-class OtherWindowsVersion {
-public:
-    explicit OtherWindowsVersion(const char* version) {
-        RegCreateKeyExA(HKEY_CURRENT_USER, key_, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle_,
-                        nullptr);
-        RegSetValueExA(handle_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>(std::strlen(version) + 1));
-    }
-    ~OtherWindowsVersion() {
-        RegDeleteValueA(handle_, "Version");
-        RegCloseKey(handle_);
-        RegDeleteKeyA(HKEY_CURRENT_USER, key_);
-    }
-    OtherWindowsVersion(const OtherWindowsVersion&) = delete;
-    OtherWindowsVersion& operator=(const OtherWindowsVersion&) = delete;
-
-private:
-    const char* key_ = "Software\\Wine\\AppDefaults\\install_probe.exe";
-    HKEY handle_ = nullptr;
-};
-
 // WinInit.Ini of the prefix's Windows directory, put back as it was.
 class WinInitGuard {
 public:
@@ -345,7 +287,7 @@ long runCopyProbe(const std::string& source, const std::string& destination) {
 TEST_F(LockedFileCopierTest, OnWindows98TheFileIsListedInWinInitIni) {
     WinInitGuard winInit;
     DeleteFileA(winInit.path().c_str());
-    const OtherWindowsVersion windows98("win98");
+    const WindowsVersionFor windows98("install_probe.exe", "win98");
     HeldFile held(destination_, exclusive);
 
     const long result = runCopyProbe(source_, destination_);
@@ -367,7 +309,7 @@ TEST_F(LockedFileCopierTest, OnWindows98AnUnwritableWinInitStillNeedsARestart) {
     WinInitGuard winInit;
     ASSERT_TRUE(writeFile(winInit.path(), "[boot]\r\n"));
     HeldFile heldWinInit(winInit.path(), FILE_SHARE_READ);
-    const OtherWindowsVersion windows98("win98");
+    const WindowsVersionFor windows98("install_probe.exe", "win98");
     HeldFile held(destination_, exclusive);
 
     // Restart needed, but the source is not part of any replacement.
@@ -380,7 +322,7 @@ TEST_F(LockedFileCopierTest, OnAPlatformThatIsNeitherNTNor9xNothingIsScheduled) 
     WinInitGuard winInit;
     DeleteFileA(winInit.path().c_str());
     const std::vector<std::string> before = pendingRenames();
-    const OtherWindowsVersion win32s("win31");
+    const WindowsVersionFor win32s("install_probe.exe", "win31");
     HeldFile held(destination_, exclusive);
 
     EXPECT_EQ(runCopyProbe(source_, destination_), 0) << "not copied, no restart, no family";
@@ -417,7 +359,9 @@ protected:
     }
 
     ScratchFolder folder_;
-    PendingRenamesGuard pending_;
+    // The pending renames as the test found them, put back afterwards: the
+    // tests schedule nothing that should outlive them.
+    SavedValue pendingRenames_{HKEY_LOCAL_MACHINE, sessionManagerKey, pendingValue};
     SetupContext context_;
     std::string archive_;
     std::string destination_;

@@ -31,8 +31,8 @@ protected:
         probe_ = testing_support::programDirectory() + "\\run_probe.exe";
         work_ = folder_.path();
         output_ = work_ + "\\probe.txt";
-        SetEnvironmentVariableA("RUN_PROBE_OUTPUT", output_.c_str());
-        SetEnvironmentVariableA("RUN_PROBE_SLEEP_MS", "300");
+        SetEnvironmentVariableA("START_PROBE_OUTPUT", output_.c_str());
+        SetEnvironmentVariableA("START_PROBE_SLEEP_MS", "300");
 
         const std::string command = "\"" + probe_ + "\" \"%1\"";
         RegSetValueA(HKEY_CLASSES_ROOT, ".runprobe", REG_SZ, "RunProbe.Document", 0);
@@ -59,7 +59,8 @@ protected:
         std::ifstream in(output_);
         ProbeRecord record;
         record.present = true;
-        std::string show;
+        std::string self, show;
+        std::getline(in, self);
         std::getline(in, record.commandLine);
         std::getline(in, record.directory);
         std::getline(in, show);
@@ -104,7 +105,7 @@ TEST_F(RunAppRecordTest, ParametersDirectoryAndShowCommandReachTheProcess) {
 }
 
 TEST_F(RunAppRecordTest, NoWaitReturnsWhileTheProgramRuns) {
-    SetEnvironmentVariableA("RUN_PROBE_SLEEP_MS", "2000");
+    SetEnvironmentVariableA("START_PROBE_SLEEP_MS", "2000");
 
     RunAppRecord(probe_ + ",,,1,0,1").run();
 
@@ -126,7 +127,7 @@ TEST_F(RunAppRecordTest, DocumentGoesToTheShellWithShowCommandAndWithoutDirector
 }
 
 TEST_F(RunAppRecordTest, DocumentWithNoWaitIsNotWaitedFor) {
-    SetEnvironmentVariableA("RUN_PROBE_SLEEP_MS", "2000");
+    SetEnvironmentVariableA("START_PROBE_SLEEP_MS", "2000");
     const std::string document = work_ + "\\later.runprobe";
     std::ofstream(document) << "text";
 

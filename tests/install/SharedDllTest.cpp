@@ -4,6 +4,7 @@
 #include "setup/install/base/UninstallLog.h"
 #include "tests/install/ArchiveWriter.h"
 #include "tests/install/InstallTestSupport.h"
+#include "tests/support/Registry.h"
 
 #include <gtest/gtest.h>
 
@@ -17,38 +18,13 @@
 namespace {
 
 using namespace install_tests;
+using testing_support::keyExists;
+using testing_support::stored;
+using testing_support::storedValue;
+using testing_support::StoredValue;
+using testing_support::storeValue;
 
 const char sharedDllsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-
-struct RegistryValue {
-    std::string name;
-    DWORD type = 0;
-    std::vector<BYTE> data;
-};
-
-bool readValue(const std::string& name, RegistryValue& value) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, sharedDllsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size);
-    value.data.resize(size);
-    if (result == ERROR_SUCCESS)
-        result =
-            RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(), &size);
-    RegCloseKey(key);
-    value.name = name;
-    return result == ERROR_SUCCESS;
-}
-
-void writeValue(const RegistryValue& value) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, sharedDllsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                    nullptr);
-    RegSetValueExA(key, value.name.c_str(), 0, value.type, value.data.data(),
-                   static_cast<DWORD>(value.data.size()));
-    RegCloseKey(key);
-}
 
 // A fresh prefix may lack the key; the engine never creates it, the tests do.
 void ensureSharedDllsKey() {
@@ -59,20 +35,16 @@ void ensureSharedDllsKey() {
 }
 
 void deleteValue(const std::string& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, sharedDllsKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, name.c_str());
-        RegCloseKey(key);
-    }
+    storeValue(HKEY_LOCAL_MACHINE, sharedDllsKey, name, StoredValue());
 }
 
 // The count stored for `name`; -1 when there is no REG_DWORD of that name.
 long storedCount(const std::string& name) {
-    RegistryValue value;
-    if (!readValue(name, value) || value.type != REG_DWORD || value.data.size() != 4)
+    const StoredValue value = storedValue(HKEY_LOCAL_MACHINE, sharedDllsKey, name);
+    if (!value.present || value.type != REG_DWORD || value.bytes.size() != 4)
         return -1;
     DWORD count = 0;
-    std::memcpy(&count, value.data.data(), 4);
+    std::memcpy(&count, value.bytes.data(), 4);
     return static_cast<long>(count);
 }
 
@@ -100,20 +72,19 @@ TEST_F(SharedCountTest, MissingValueStartsAtOneAndEachInstallAddsOne) {
 
 TEST_F(SharedCountTest, ValueThatIsNotAFourByteNumberStartsAgainAtOne) {
     const DWORD seven = 7;
-    const BYTE* sevenBytes = reinterpret_cast<const BYTE*>(&seven);
     struct Case {
         DWORD type;
-        std::vector<BYTE> data;
+        std::string data;
         long expected;
     };
     const Case cases[] = {
-        {REG_DWORD, {sevenBytes, sevenBytes + 4}, 8},
-        {REG_SZ, {'1', '2', '3', '4', '5', '6', '7', 0}, 1},
-        {REG_SZ, {'7', 0}, 1}, // short enough to fit, still not a count
-        {REG_BINARY, {5, 0}, 1},
+        {REG_DWORD, std::string(reinterpret_cast<const char*>(&seven), 4), 8},
+        {REG_SZ, std::string("1234567", 8), 1},
+        {REG_SZ, std::string("7", 2), 1}, // short enough to fit, still not a count
+        {REG_BINARY, std::string("\x05", 2), 1},
     };
     for (const Case& c : cases) {
-        writeValue({name_, c.type, c.data});
+        ASSERT_TRUE(storeValue(HKEY_LOCAL_MACHINE, sharedDllsKey, name_, stored(c.type, c.data)));
         EXPECT_EQ(incrementSharedCount(name_), c.expected) << "type " << c.type;
         EXPECT_EQ(storedCount(name_), c.expected) << "type " << c.type;
     }
@@ -121,7 +92,7 @@ TEST_F(SharedCountTest, ValueThatIsNotAFourByteNumberStartsAgainAtOne) {
 
 TEST_F(SharedCountTest, MissingKeyGivesMinusOneAndIsNotCreated) {
     // Keep what the key holds, remove it, and put it back afterwards.
-    std::vector<RegistryValue> saved;
+    std::vector<std::pair<std::string, StoredValue>> saved;
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, sharedDllsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     char name[1024];
@@ -130,22 +101,17 @@ TEST_F(SharedCountTest, MissingKeyGivesMinusOneAndIsNotCreated) {
         if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;
-        RegistryValue value;
-        if (readValue(name, value))
-            saved.push_back(value);
+        saved.emplace_back(name, storedValue(HKEY_LOCAL_MACHINE, sharedDllsKey, name));
     }
     RegCloseKey(key);
     ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, sharedDllsKey), ERROR_SUCCESS);
 
     const std::int32_t count = incrementSharedCount(name_);
-    const bool created =
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, sharedDllsKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
-    if (created)
-        RegCloseKey(key);
+    const bool created = keyExists(HKEY_LOCAL_MACHINE, sharedDllsKey);
 
     ensureSharedDllsKey();
-    for (const RegistryValue& value : saved)
-        writeValue(value);
+    for (const auto& value : saved)
+        storeValue(HKEY_LOCAL_MACHINE, sharedDllsKey, value.first, value.second);
     EXPECT_EQ(count, -1);
     EXPECT_FALSE(created);
 }
@@ -164,12 +130,12 @@ protected:
         ASSERT_TRUE(CopyFileA((tests + "\\Regsvr32.exe").c_str(), folder_.file("setup.exe").c_str(),
                               FALSE));
         output_ = folder_.file("registrations.txt");
-        SetEnvironmentVariableA("REGISTRATION_PROBE_OUTPUT", output_.c_str());
-        SetEnvironmentVariableA("REGISTRATION_PROBE_SLEEP_MS", "300");
+        SetEnvironmentVariableA("START_PROBE_OUTPUT", output_.c_str());
+        SetEnvironmentVariableA("START_PROBE_SLEEP_MS", "300");
     }
     void TearDown() override {
-        SetEnvironmentVariableA("REGISTRATION_PROBE_OUTPUT", nullptr);
-        SetEnvironmentVariableA("REGISTRATION_PROBE_SLEEP_MS", nullptr);
+        SetEnvironmentVariableA("START_PROBE_OUTPUT", nullptr);
+        SetEnvironmentVariableA("START_PROBE_SLEEP_MS", nullptr);
     }
 
     std::vector<std::string> registrations() const {
@@ -194,11 +160,12 @@ TEST_F(SelfRegisterTest, RunsRegsvr32FromTheSetupDirectoryHiddenQuotedAndWaitsFo
 
     ASSERT_EQ(runProcess("\"" + probe_ + "\" register \"" + library + "\""), 0);
 
+    // Path, command line, current directory and show command of one start.
     const std::vector<std::string> lines = registrations();
-    ASSERT_EQ(lines.size(), 3u) << "the registration was not waited for, or the decoy ran";
+    ASSERT_EQ(lines.size(), 4u) << "the registration was not waited for, or the decoy ran";
     EXPECT_STRCASEEQ(lines[0].c_str(), regsvr32.c_str());
     EXPECT_EQ(lines[1], "\"" + regsvr32 + "\" /s \"" + library + "\"");
-    EXPECT_EQ(lines[2], std::to_string(SW_HIDE));
+    EXPECT_EQ(lines[3], std::to_string(SW_HIDE));
 }
 
 TEST_F(SelfRegisterTest, MissingRegsvr32IsIgnored) {
@@ -217,13 +184,13 @@ protected:
         ASSERT_TRUE(writer.add("lib.dll", "library bytes", dosDateTime(2004, 1, 2, 3, 4, 6)));
         ASSERT_TRUE(writer.close());
         output_ = folder_.file("registrations.txt");
-        SetEnvironmentVariableA("REGISTRATION_PROBE_OUTPUT", output_.c_str());
+        SetEnvironmentVariableA("START_PROBE_OUTPUT", output_.c_str());
         log_ = std::make_unique<UninstallLog>(folder_.path(), "setup.log", 1, false);
         installer_ =
             std::make_unique<FileInstaller>(*log_, nullptr, nullptr, context_, nullptr, archive_);
     }
     void TearDown() override {
-        SetEnvironmentVariableA("REGISTRATION_PROBE_OUTPUT", nullptr);
+        SetEnvironmentVariableA("START_PROBE_OUTPUT", nullptr);
         for (const std::string& name : counted_)
             deleteValue(name);
         installer_.reset();

@@ -99,4 +99,10 @@ std::string programDirectory() {
     return text.substr(0, text.rfind('\\'));
 }
 
+std::string uniqueName(const std::string& prefix) {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return prefix + "." + (test ? test->name() : "test") + "." +
+           std::to_string(GetCurrentProcessId());
+}
+
 } // namespace testing_support

@@ -1,6 +1,7 @@
 #pragma once
 
-// Folders and files for the tests, on the real file system of the prefix.
+// Folders and files for the tests, on the real file system of the prefix,
+// and names that tests running side by side do not share.
 
 #include <string>
 
@@ -40,5 +41,10 @@ bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 // The folder of the running test program, where its fixtures lie.
 std::string programDirectory();
+
+// A name no other test process uses at the same time: `prefix`, the running
+// test's name and the process id. Named kernel objects, registry keys and
+// files of the prefix are shared by every test process.
+std::string uniqueName(const std::string& prefix);
 
 } // namespace testing_support

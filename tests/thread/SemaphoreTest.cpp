@@ -1,4 +1,6 @@
 #include "setup/thread/Semaphore.h"
+#include "tests/support/TestFiles.h"
+#include "tests/thread/ThreadErrors.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,21 +10,11 @@
 
 namespace {
 
+using testing_support::uniqueName;
 using thread::Semaphore;
 
-// Named objects live in the wineserver that all test processes share.
-std::string uniqueName(const char* stem) {
-    return std::string(stem) + "." + std::to_string(GetCurrentProcessId());
-}
-
 template <typename Action> std::string errorOf(Action action) {
-    try {
-        action();
-    } catch (const Semaphore::Error& e) {
-        EXPECT_STREQ(e.className(), "class Semaphore");
-        return e.message();
-    }
-    return "no error";
+    return thread_tests::errorOf<Semaphore::Error>("class Semaphore", action);
 }
 
 TEST(Semaphore, CountsLocksAndUnlocks) {

@@ -1,4 +1,6 @@
 #include "setup/thread/SyncEvent.h"
+#include "tests/support/TestFiles.h"
+#include "tests/thread/ThreadErrors.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,20 +10,11 @@
 
 namespace {
 
+using testing_support::uniqueName;
 using thread::SyncEvent;
 
-std::string uniqueName(const char* stem) {
-    return std::string(stem) + "." + std::to_string(GetCurrentProcessId());
-}
-
 template <typename Action> std::string errorOf(Action action) {
-    try {
-        action();
-    } catch (const SyncEvent::Error& e) {
-        EXPECT_STREQ(e.className(), "class SyncEvent");
-        return e.message();
-    }
-    return "no error";
+    return thread_tests::errorOf<SyncEvent::Error>("class SyncEvent", action);
 }
 
 TEST(SyncEvent, ManualResetStaysSignalledUntilReset) {

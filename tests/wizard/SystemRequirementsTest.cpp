@@ -3,12 +3,12 @@
 // their caption and answered with OK.
 #include "tests/config/PackageFolder.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/Registry.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,39 +17,13 @@ using testing_support::clickButton;
 using testing_support::programDirectory;
 using testing_support::staticTexts;
 using testing_support::waitForWindow;
+using testing_support::WindowsVersionFor;
 
 namespace {
 
 // Exit codes of requirements_probe.
 constexpr DWORD kGoesOn = 1;
 constexpr DWORD kExitSent = 2;
-
-// The Windows version Wine reports to the probe, set in the probe's
-// AppDefaults key for as long as the object lives; null keeps Wine's default.
-class ProbeWindowsVersion {
-public:
-    explicit ProbeWindowsVersion(const char* version) {
-        if (!version)
-            return;
-        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
-                        nullptr);
-        RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>(std::strlen(version) + 1));
-    }
-    ~ProbeWindowsVersion() {
-        if (!key_)
-            return;
-        RegDeleteValueA(key_, "Version");
-        RegCloseKey(key_);
-        RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
-    }
-    ProbeWindowsVersion(const ProbeWindowsVersion&) = delete;
-    ProbeWindowsVersion& operator=(const ProbeWindowsVersion&) = delete;
-
-private:
-    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\requirements_probe.exe";
-    HKEY key_ = nullptr;
-};
 
 // The running probe; killed if it is still there when the object goes.
 class ProbeProcess {
@@ -111,7 +85,7 @@ long runCheck(const RequirementsCase& c) {
                                      "\n22=%1 is not supported; continue anyway?\n");
     package.write("setup.zip", "");
 
-    const ProbeWindowsVersion version(c.windowsVersion);
+    const WindowsVersionFor version("requirements_probe.exe", c.windowsVersion);
     const ProbeProcess probe(package.path());
     if (!probe.started()) {
         ADD_FAILURE() << c.name << ": the probe did not start";
