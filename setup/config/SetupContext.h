@@ -133,7 +133,7 @@ public:
     }
 
     // Set when the user chooses Abort in the file-in-use dialog; the
-    // installation polls it between steps.
+    // installation polls it after every record.
     bool abortRequested() const { return abortRequested_; }
     void setAbortRequested(bool requested) { abortRequested_ = requested; }
 

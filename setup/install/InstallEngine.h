@@ -21,7 +21,7 @@ class SetupContext;
 // With the variable Imitation set the run goes through every motion of the
 // progress display, 50 ms per record, and changes nothing.
 //
-// No exception leaves the thread: a failure skips the remaining steps, still
+// No exception leaves the thread: a failure skips the rest of the run, still
 // writes the uninstall log and ends as a normal run (WZ_INSTALL_DONE).
 //
 // The controls belong to the page; the driver only sends them messages, so
@@ -53,8 +53,11 @@ protected:
     void run() override;
 
 private:
-    // Steps 1 to 18 of the run; false when it was aborted. Throws what the
-    // steps throw.
+    // The whole installation: the progress ranges, the folder and file
+    // sections, the restart flag, the registry, file type, shortcut and INI
+    // file sections, the uninstall registration, error.log and setup.log, and
+    // the after-install program. False when it was aborted; throws what the
+    // handlers and the logs throw.
     bool install();
     // Runs the records of one section through `handler`; false when an abort
     // was requested, which leaves the section at once.

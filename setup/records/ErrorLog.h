@@ -5,7 +5,7 @@
 
 class UninstallLog;
 
-// The problems the record handlers met during one installation step, written
+// The problems the record handlers met during one installation, written
 // to error.log in the application directory for the user to read. Each
 // message is a fixed text directly followed by its detail.
 class ErrorLog {
@@ -13,7 +13,7 @@ public:
     // The file is error.log in `appDir`; once written, its path is recorded in
     // `uninstallLog` (not owned) as an application file.
     ErrorLog(const std::string& appDir, UninstallLog& uninstallLog);
-    // Writes the messages still held. The step may be ending through an
+    // Writes the messages still held. The installation may be ending through an
     // exception, so a file that cannot be written is dropped here quietly and
     // the first failure stands.
     ~ErrorLog();

@@ -28,8 +28,9 @@ struct IPersistFile;
 // included, that does not fit in 260 characters with its terminator is not
 // handed to the shell but reported like a failed save.
 //
-// Lives on one thread for one installation step: COM is initialised for that
-// thread while the handler exists, and `statusText` shows "Create shortcuts".
+// Lives on one thread for the shortcut section of one installation: COM is
+// initialised for that thread while the handler exists, and `statusText`
+// shows "Create shortcuts".
 class ShortcutRecordHandler : public RecordHandler {
 public:
     // `context` expands the link path and the target once more; nothing is

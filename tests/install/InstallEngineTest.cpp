@@ -286,7 +286,7 @@ TEST_F(InstallEngineTest, WithoutUninstallerNoRegistrationAndNoLog) {
 }
 
 // Abort in the file-in-use question ends the section at once and skips every
-// later step; the log is written when the context goes and lists what was
+// later section; the log is written when the context goes and lists what was
 // installed up to then.
 TEST_F(InstallEngineTest, AbortForAFileInUseEndsTheRun) {
     writePackage("EnableUninstaller=Yes\n", "[APPLICATION_FOLDERS]\n%AppDir%\n"
