@@ -1,6 +1,6 @@
 # The commands of the project. Every one installs what it needs first.
 MAKEFLAGS += --no-print-directory
-.PHONY: all deps build test native-test wine-test bench demo clean
+.PHONY: all deps build test native-test wine-test bench format demo clean
 
 all: build
 
@@ -25,6 +25,11 @@ wine-test: build
 
 bench: deps build
 	@tools/bench.sh
+
+# Every .h and .cpp of setup/, vantra/, tests/ and bench/ through clang-format
+# with the committed .clang-format, in place.
+format:
+	@tools/format.sh
 
 demo:
 	@echo "make demo arrives with the wizard: there is no wizard yet." >&2
