@@ -26,10 +26,10 @@ const Setting generalInfo[] = {
 };
 
 const Setting systemRequirements[] = {
-    {"AnyWindows", "SysReqAnyWindows"},   {"Windows95", "SysReqWindows95"},
-    {"Windows98", "SysReqWindows98"},     {"WindowsME", "SysReqWindowsME"},
-    {"WindowsNT4", "SysReqWindowsNT4"},   {"Windows2000", "SysReqWindows2000"},
-    {"WindowsXP", "SysReqWindowsXP"},     {"AbortInstallation", "SysReqAbortInstallation"},
+    {"AnyWindows", "SysReqAnyWindows"}, {"Windows95", "SysReqWindows95"},
+    {"Windows98", "SysReqWindows98"},   {"WindowsME", "SysReqWindowsME"},
+    {"WindowsNT4", "SysReqWindowsNT4"}, {"Windows2000", "SysReqWindows2000"},
+    {"WindowsXP", "SysReqWindowsXP"},   {"AbortInstallation", "SysReqAbortInstallation"},
 };
 
 const Setting dialogSwitches[] = {
@@ -49,11 +49,10 @@ const Setting dialogSwitches[] = {
 };
 
 const char* const setupWindowKeys[] = {
-    "WindowTitle",  "GradientFill",        "ColorFrom",       "ColorTo",
-    "Heading",      "HeadingFont",         "HeadingColor",    "HeadingAlignment",
-    "Heading3D",    "Subheading",          "SubheadingFont",  "SubheadingColor",
-    "SubheadingAlignment", "Subheading3D", "Footer",          "FooterFont",
-    "FooterColor",  "FooterAlignment",     "Footer3D",
+    "WindowTitle",    "GradientFill",    "ColorFrom",           "ColorTo",      "Heading",
+    "HeadingFont",    "HeadingColor",    "HeadingAlignment",    "Heading3D",    "Subheading",
+    "SubheadingFont", "SubheadingColor", "SubheadingAlignment", "Subheading3D", "Footer",
+    "FooterFont",     "FooterColor",     "FooterAlignment",     "Footer3D",
 };
 
 } // namespace
@@ -200,16 +199,16 @@ void SetupContext::readPageSettings(PageIndex page) {
         break;
     case PageIndex::Finish: {
         const bool viewReadme = config.getBool("FINISH_DIALOG", "Show_ViewReadme_CheckBox", false);
-        setViewReadmeCheckBox(viewReadme,
-                              viewReadme &&
-                                  config.getBool("FINISH_DIALOG", "Show_ViewReadme_Checked", false));
+        setViewReadmeCheckBox(
+            viewReadme,
+            viewReadme && config.getBool("FINISH_DIALOG", "Show_ViewReadme_Checked", false));
         if (viewReadme)
             copyConfigValue("FINISH_DIALOG", "Readme_Pathname", "FinalReadmePathname");
         const bool runApplication =
             config.getBool("FINISH_DIALOG", "Show_RunApplication_CheckBox", false);
         setRunApplicationCheckBox(
-            runApplication,
-            runApplication && config.getBool("FINISH_DIALOG", "Show_RunApplication_Checked", false));
+            runApplication, runApplication && config.getBool("FINISH_DIALOG",
+                                                             "Show_RunApplication_Checked", false));
         if (runApplication)
             copyConfigValue("FINISH_DIALOG", "Application_Pathname");
         break;

@@ -72,9 +72,8 @@ const DialogTexts targetDirectory = {"TARGET_DIRECTORY_DIALOG",
                                       {"Next", "TargetDirNext"},
                                       {"Cancel", "TargetDirCancel"}}};
 
-const DialogTexts chooseDirectory = {"CHOOSE_DIRECTORY_DIALOG",
-                                     {{"Dialog_Title", "ChooseDirTitle"},
-                                      {"Static1", "ChooseDirText1"}}};
+const DialogTexts chooseDirectory = {
+    "CHOOSE_DIRECTORY_DIALOG", {{"Dialog_Title", "ChooseDirTitle"}, {"Static1", "ChooseDirText1"}}};
 
 const DialogTexts programGroup = {"PROGRAM_GROUP_DIALOG",
                                   {{"Dialog_Title", "ProgmanTitle"},

@@ -58,8 +58,7 @@ void SetupContext::copyFinishCheckTexts(bool viewReadme, bool runApplication) {
         copyLanguageValue(dialog_texts::finish.section, dialog_texts::finishViewReadmeCheck.key,
                           dialog_texts::finishViewReadmeCheck.variable);
     if (runApplication)
-        copyLanguageValue(dialog_texts::finish.section,
-                          dialog_texts::finishRunApplicationCheck.key,
+        copyLanguageValue(dialog_texts::finish.section, dialog_texts::finishRunApplicationCheck.key,
                           dialog_texts::finishRunApplicationCheck.variable);
 }
 

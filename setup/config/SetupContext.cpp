@@ -169,7 +169,8 @@ namespace {
 // The slot of a page, or nothing for a value outside None..Completion.
 std::optional<std::size_t> slotOf(PageIndex page) {
     const int index = static_cast<int>(page);
-    if (index < static_cast<int>(PageIndex::None) || index > static_cast<int>(PageIndex::Completion))
+    if (index < static_cast<int>(PageIndex::None) ||
+        index > static_cast<int>(PageIndex::Completion))
         return std::nullopt;
     return static_cast<std::size_t>(index);
 }
@@ -188,8 +189,8 @@ void SetupContext::setPageSlot(PageIndex page, int value) {
 
 std::optional<PageIndex> SetupContext::nextPage() const {
     const int current = pages_[kCurrentPageSlot];
-    for (int index = static_cast<int>(PageIndex::None); index <= static_cast<int>(PageIndex::Completion);
-         ++index) {
+    for (int index = static_cast<int>(PageIndex::None);
+         index <= static_cast<int>(PageIndex::Completion); ++index) {
         const PageIndex page = static_cast<PageIndex>(index);
         if (index > current && pageSlot(page) == 1)
             return page;
@@ -199,8 +200,8 @@ std::optional<PageIndex> SetupContext::nextPage() const {
 
 std::optional<PageIndex> SetupContext::previousPage() const {
     const int current = pages_[kCurrentPageSlot];
-    for (int index = static_cast<int>(PageIndex::Completion); index >= static_cast<int>(PageIndex::None);
-         --index) {
+    for (int index = static_cast<int>(PageIndex::Completion);
+         index >= static_cast<int>(PageIndex::None); --index) {
         const PageIndex page = static_cast<PageIndex>(index);
         if (index < current && pageSlot(page) == 1)
             return page;

@@ -31,8 +31,7 @@ const IID urlInterface = {
 ShortcutRecordHandler::ShortcutRecordHandler(const SetupContext& context,
                                              UninstallLog& uninstallLog, ErrorLog& errorLog,
                                              HWND statusText)
-    : context_(context), uninstallLog_(uninstallLog), errorLog_(errorLog),
-      statusText_(statusText) {
+    : context_(context), uninstallLog_(uninstallLog), errorLog_(errorLog), statusText_(statusText) {
     showStatus(statusText_, "Create shortcuts");
 }
 

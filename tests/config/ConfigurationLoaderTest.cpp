@@ -299,19 +299,36 @@ TEST(ConfigurationLoader, PageSlotsFollowTheSwitchesAndTheSetupType) {
         std::vector<PageIndex> slots;
         bool exitTextsRead;
     } cases[] = {
-        {"welcome_finish", "[DIALOGS]\nWelcomeDialog=Yes\nFinishDialog=Yes\n", P::Welcome,
-         {P::Welcome, P::Progress, P::Finish, P::Completion}, true},
+        {"welcome_finish",
+         "[DIALOGS]\nWelcomeDialog=Yes\nFinishDialog=Yes\n",
+         P::Welcome,
+         {P::Welcome, P::Progress, P::Finish, P::Completion},
+         true},
         {"unattended",
-         "[SETUP_INFO]\nSetupType=1\n[DIALOGS]\nWelcomeDialog=Yes\nFinishDialog=Yes\n", P::Progress,
-         {P::Progress, P::Completion}, true},
-        {"no_dialogs", "[GENERAL_INFO]\nProductName=X\n", P::Progress, {P::Progress, P::Completion},
+         "[SETUP_INFO]\nSetupType=1\n[DIALOGS]\nWelcomeDialog=Yes\nFinishDialog=Yes\n",
+         P::Progress,
+         {P::Progress, P::Completion},
+         true},
+        {"no_dialogs",
+         "[GENERAL_INFO]\nProductName=X\n",
+         P::Progress,
+         {P::Progress, P::Completion},
          false},
-        {"finish_only", "[DIALOGS]\nFinishDialog=y\n", P::Progress,
-         {P::Progress, P::Finish, P::Completion}, true},
-        {"true_is_off", "[DIALOGS]\nWelcomeDialog=True\nStartDialog=1\n", P::Start,
-         {P::Start, P::Progress, P::Completion}, true},
-        {"setup_type_text", "[SETUP_INFO]\nSetupType=one\n[DIALOGS]\nStartDialog=Yes\n", P::Start,
-         {P::Start, P::Progress, P::Completion}, true},
+        {"finish_only",
+         "[DIALOGS]\nFinishDialog=y\n",
+         P::Progress,
+         {P::Progress, P::Finish, P::Completion},
+         true},
+        {"true_is_off",
+         "[DIALOGS]\nWelcomeDialog=True\nStartDialog=1\n",
+         P::Start,
+         {P::Start, P::Progress, P::Completion},
+         true},
+        {"setup_type_text",
+         "[SETUP_INFO]\nSetupType=one\n[DIALOGS]\nStartDialog=Yes\n",
+         P::Start,
+         {P::Start, P::Progress, P::Completion},
+         true},
     };
     for (const auto& c : cases) {
         Package package(c.name, c.ini);
@@ -335,19 +352,23 @@ TEST(ConfigurationLoader, DocumentFlagsAndCommandRules) {
         bool after;
         bool beforeUninstall;
     } cases[] = {
-        {"y_is_no_document_flag", "RunBeforeInstall=Y\nBeforeInstall=a.exe\n"
-                                  "RunAfterInstall=Y\nAfterInstall=b.exe\n",
+        {"y_is_no_document_flag",
+         "RunBeforeInstall=Y\nBeforeInstall=a.exe\n"
+         "RunAfterInstall=Y\nAfterInstall=b.exe\n",
          false, false, false},
-        {"true_yes_one", "RunBeforeInstall=True\nBeforeInstall=a.exe\n"
-                         "RunAfterInstall=YES\nAfterInstall=b.exe\n"
-                         "RunBeforeUninstall=10\nBeforeUninstall=c.exe\n",
+        {"true_yes_one",
+         "RunBeforeInstall=True\nBeforeInstall=a.exe\n"
+         "RunAfterInstall=YES\nAfterInstall=b.exe\n"
+         "RunBeforeUninstall=10\nBeforeUninstall=c.exe\n",
          true, true, true},
-        {"empty_commands", "RunBeforeInstall=yes\nBeforeInstall=\n"
-                           "RunAfterInstall=yes\nAfterInstall=\n"
-                           "RunBeforeUninstall=yes\n",
+        {"empty_commands",
+         "RunBeforeInstall=yes\nBeforeInstall=\n"
+         "RunAfterInstall=yes\nAfterInstall=\n"
+         "RunBeforeUninstall=yes\n",
          false, false, false},
-        {"switches_off", "RunBeforeInstall=no\nBeforeInstall=a.exe\n"
-                         "AfterInstall=b.exe\nBeforeUninstall=c.exe\n",
+        {"switches_off",
+         "RunBeforeInstall=no\nBeforeInstall=a.exe\n"
+         "AfterInstall=b.exe\nBeforeUninstall=c.exe\n",
          false, false, false},
     };
     for (const auto& c : cases) {
@@ -397,8 +418,8 @@ TEST(ConfigurationLoader, MissingFilesEndTheLoadWithTheirCodesAndNames) {
     for (const auto& c : cases) {
         PackageFolder package(c.name);
         if (c.setupIni)
-            package.write("Setup.ini", std::string("[SETUP_INFO]\nDefaultSetupLanguage=") +
-                                           c.language + "\n");
+            package.write("Setup.ini",
+                          std::string("[SETUP_INFO]\nDefaultSetupLanguage=") + c.language + "\n");
         package.write("English.dat", englishDat);
         if (c.archive)
             package.write("setup.zip", "");

@@ -15,11 +15,27 @@ int main(int argc, char** argv) {
     setFolderVariables(context);
     setCommonFilesVariable(context);
     std::ofstream out(argv[1], std::ios::binary);
-    for (const char* name :
-         {"ProgramFiles", "SetupDir", "WinDir", "WinSysDir", "Desktop", "StartUp", "StartMenu",
-          "StartMenuPrograms", "AppSCFolder", "CommonDesktop", "CommonStartUp", "CommonStartMenu",
-          "ApplicationData", "ControlPanel", "Favorites", "MyDocuments", "CommonStartMenuPrograms",
-          "CommonAppSCFolder", "QuickLaunchBar", "TempDir", "CommonFiles"})
+    for (const char* name : {"ProgramFiles",
+                             "SetupDir",
+                             "WinDir",
+                             "WinSysDir",
+                             "Desktop",
+                             "StartUp",
+                             "StartMenu",
+                             "StartMenuPrograms",
+                             "AppSCFolder",
+                             "CommonDesktop",
+                             "CommonStartUp",
+                             "CommonStartMenu",
+                             "ApplicationData",
+                             "ControlPanel",
+                             "Favorites",
+                             "MyDocuments",
+                             "CommonStartMenuPrograms",
+                             "CommonAppSCFolder",
+                             "QuickLaunchBar",
+                             "TempDir",
+                             "CommonFiles"})
         out << name << "=" << context.getVariable(name, false) << "\n";
     return 0;
 }

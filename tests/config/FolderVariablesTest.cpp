@@ -151,10 +151,8 @@ TEST(FolderVariables, CommonFoldersFallBackToThePerUserOnesOnWindows98) {
         const char* common;
         const char* perUser;
     } pairs[] = {
-        {"CommonDesktop", "Desktop"},
-        {"CommonStartUp", "StartUp"},
-        {"CommonStartMenu", "StartMenu"},
-        {"CommonStartMenuPrograms", "StartMenuPrograms"},
+        {"CommonDesktop", "Desktop"},         {"CommonStartUp", "StartUp"},
+        {"CommonStartMenu", "StartMenu"},     {"CommonStartMenuPrograms", "StartMenuPrograms"},
         {"CommonAppSCFolder", "AppSCFolder"},
     };
     for (const auto& pair : pairs)

@@ -91,8 +91,8 @@ TEST(SetupContext, PageNavigation) {
     SetupContext context;
     EXPECT_EQ(context.firstPage(), PageIndex::None);
     EXPECT_EQ(context.currentPage(), PageIndex::None);
-    for (PageIndex enabled :
-         {PageIndex::Welcome, PageIndex::TargetDirectory, PageIndex::Progress, PageIndex::Completion})
+    for (PageIndex enabled : {PageIndex::Welcome, PageIndex::TargetDirectory, PageIndex::Progress,
+                              PageIndex::Completion})
         context.setPageSlot(enabled, 1);
     context.setFirstPage(PageIndex::Welcome);
     EXPECT_EQ(context.firstPage(), PageIndex::Welcome);

@@ -10,7 +10,8 @@ TEST(RunAppCommand, SplitsFieldsByComma) {
         RunAppCommand expected;
     } cases[] = {
         {"C:\\Tools\\pre.exe", {"C:\\Tools\\pre.exe", "", "", 0, 0, 0, ""}},
-        {"C:\\Tools\\pre.exe,/q,C:\\Tools,1", {"C:\\Tools\\pre.exe", "/q", "C:\\Tools", 1, 0, 0, ""}},
+        {"C:\\Tools\\pre.exe,/q,C:\\Tools,1",
+         {"C:\\Tools\\pre.exe", "/q", "C:\\Tools", 1, 0, 0, ""}},
         {"C:\\Docs\\readme.txt,,,3,0,1", {"C:\\Docs\\readme.txt", "", "", 3, 0, 1, ""}},
         {"a,b,c,4,5,6,seven,eight", {"a", "b", "c", 4, 5, 6, "seven"}},
         {"a,p&comma;q,d", {"a", "p&comma;q", "d", 0, 0, 0, ""}},
@@ -36,8 +37,8 @@ TEST(RunAppCommand, ChoosesProcessOnlyForLowerCaseProgramExtensions) {
         const char* path;
         bool process;
     } cases[] = {
-        {"C:\\Tools\\pre.exe", true},   {"C:\\Tools\\setup.bat", true},
-        {"C:\\x.exe.txt", true},        {"C:\\TOOLS\\PRE.EXE", false},
+        {"C:\\Tools\\pre.exe", true},    {"C:\\Tools\\setup.bat", true},
+        {"C:\\x.exe.txt", true},         {"C:\\TOOLS\\PRE.EXE", false},
         {"C:\\Docs\\readme.txt", false}, {"http://example.com/", false},
     };
     for (const auto& c : cases) {

@@ -66,8 +66,9 @@ int main() {
         const OwnedHandle file(CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr,
                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
-        if (!file.isOpen() || !WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()),
-                                         &written, nullptr) ||
+        if (!file.isOpen() ||
+            !WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written,
+                       nullptr) ||
             written != text.size())
             return 1;
     }

@@ -78,8 +78,8 @@ protected:
         const std::string cut = "payload cut short";
         ASSERT_TRUE(writer.addWithCrc(
             "cut-short.bin", cut, memberTime,
-            static_cast<std::uint32_t>(
-                crc32(0, reinterpret_cast<const Bytef*>(cut.data()), static_cast<uInt>(cut.size()))),
+            static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(cut.data()),
+                                             static_cast<uInt>(cut.size()))),
             static_cast<std::uint32_t>(cut.size() + 100)));
         ASSERT_TRUE(writer.close());
     }

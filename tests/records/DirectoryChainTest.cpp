@@ -16,8 +16,7 @@ using Levels = std::vector<std::string>;
 
 // Runs the walk from the start a folder record uses (after the scratch
 // folder's drive) and collects the levels it reports.
-DWORD createChain(const std::string& path, Levels& created,
-                  std::string::size_type walkStart = 3) {
+DWORD createChain(const std::string& path, Levels& created, std::string::size_type walkStart = 3) {
     return createDirectoryChain(path, walkStart,
                                 [&created](const std::string& level) { created.push_back(level); });
 }

@@ -300,11 +300,10 @@ TEST_F(ShortcutRecordTest, AnyBytesInARecordAreHandled) {
     EXPECT_FALSE(handler->process("s," + backslashes));
     EXPECT_FALSE(handler->process("w," + longName + ",http://example.com/"));
 
-    EXPECT_EQ(errors.messages(),
-              (Texts{"can't save shortcut:" + noiseName + ".url",
-                     "can't make dir for shortcut:" + backslashes.substr(1),
-                     "can't save shortcut:" + backslashes + ".lnk",
-                     "can't save shortcut:" + longName + ".url"}));
+    EXPECT_EQ(errors.messages(), (Texts{"can't save shortcut:" + noiseName + ".url",
+                                        "can't make dir for shortcut:" + backslashes.substr(1),
+                                        "can't save shortcut:" + backslashes + ".lnk",
+                                        "can't save shortcut:" + longName + ".url"}));
     EXPECT_TRUE(log.entries("APPFOLDERS").empty());
     EXPECT_EQ(log.entries("APPFILES"), (Texts{folder / "setup.log", folder / "Noise.lnk"}));
     EXPECT_TRUE(fileExists(folder / "Noise.lnk"));

@@ -32,8 +32,8 @@ public:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "RequirementsProbeWindow";
         RegisterClassA(&windowClass);
-        window_ = CreateWindowA("RequirementsProbeWindow", "", WS_OVERLAPPED, 0, 0, 10, 10,
-                                nullptr, nullptr, windowClass.hInstance, nullptr);
+        window_ = CreateWindowA("RequirementsProbeWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
     }
     ~RecordingWindow() {
         if (window_)

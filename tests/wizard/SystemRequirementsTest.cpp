@@ -29,8 +29,8 @@ constexpr DWORD kExitSent = 2;
 class ProbeProcess {
 public:
     explicit ProbeProcess(const std::string& packageFolder) {
-        std::string commandLine = "\"" + programDirectory() + "\\requirements_probe.exe\" \"" +
-                                  packageFolder + "\"";
+        std::string commandLine =
+            "\"" + programDirectory() + "\\requirements_probe.exe\" \"" + packageFolder + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
@@ -79,8 +79,8 @@ struct RequirementsCase {
 long runCheck(const RequirementsCase& c) {
     PackageFolder package(std::string("requirements_") + c.name);
     const std::string caption = std::string("Requirements ") + c.name;
-    package.write("Setup.ini", std::string("[SETUP_INFO]\n[SYSTEM_REQUIREMENTS]\n") +
-                                   c.requirements);
+    package.write("Setup.ini",
+                  std::string("[SETUP_INFO]\n[SYSTEM_REQUIREMENTS]\n") + c.requirements);
     package.write("English.dat", "[STRINGS]\n1=" + caption + "\n21=" + c.refusedText +
                                      "\n22=%1 is not supported; continue anyway?\n");
     package.write("setup.zip", "");

@@ -5,9 +5,8 @@
 
 namespace {
 
-const char* const sectionNames[] = {"COMMON",   "SHAREDFILES", "STDFILES",  "APPFILES",
-                                    "APPFOLDERS", "APPDIR",    "REGVALUES", "REGENTRY",
-                                    "REGDLLS",  "RUNAPPS"};
+const char* const sectionNames[] = {"COMMON", "SHAREDFILES", "STDFILES", "APPFILES", "APPFOLDERS",
+                                    "APPDIR", "REGVALUES",   "REGENTRY", "REGDLLS",  "RUNAPPS"};
 
 } // namespace
 

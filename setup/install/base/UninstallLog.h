@@ -19,12 +19,12 @@ class UninstallLog {
 public:
     // What an entry records.
     enum Kind {
-        InstalledFile = 0,   // full path of the file
-        CreatedFolder = 1,   // full path, no trailing '\'
-        RegisteredDll = 2,   // full path of a self-registered file
-        RegistryKey = 16,    // "HKLM,subkey"
-        RegistryValue = 17,  // "HKLM,subkey,value name"
-        ProgramRun = 32,     // "BeforeUninstall=command"
+        InstalledFile = 0,  // full path of the file
+        CreatedFolder = 1,  // full path, no trailing '\'
+        RegisteredDll = 2,  // full path of a self-registered file
+        RegistryKey = 16,   // "HKLM,subkey"
+        RegistryValue = 17, // "HKLM,subkey,value name"
+        ProgramRun = 32,    // "BeforeUninstall=command"
     };
 
     // Under which class files and folders are recorded.

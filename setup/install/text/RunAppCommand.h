@@ -8,11 +8,11 @@
 struct RunAppCommand {
     std::string path;
     std::string parameters;
-    std::string directory;  // empty: the setup's own current directory
-    int show = 0;           // SW_... show command; 0 hides the window
-    int reserved = 0;       // read, not used
-    int noWait = 0;         // 0: wait for the program to end
-    std::string rest;       // seventh field, up to the next comma; not used
+    std::string directory; // empty: the setup's own current directory
+    int show = 0;          // SW_... show command; 0 hides the window
+    int reserved = 0;      // read, not used
+    int noWait = 0;        // 0: wait for the program to end
+    std::string rest;      // seventh field, up to the next comma; not used
 
     // Splits an already expanded command text.
     static RunAppCommand parse(const std::string& command);

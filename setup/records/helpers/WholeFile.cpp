@@ -11,9 +11,9 @@ void writeWholeFile(const std::string& path, const std::string& bytes) {
     if (!file.isOpen())
         throw FileException(path, FileException::DiskFull);
     DWORD written = 0;
-    const bool complete = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                    &written, nullptr) &&
-                          written == bytes.size() && SetEndOfFile(file.get());
+    const bool complete =
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && SetEndOfFile(file.get());
     if (!complete)
         throw FileException(path, FileException::DiskFull);
 }

@@ -85,7 +85,8 @@ std::vector<std::uint8_t> readBinaryTokens(const std::string& text) {
         std::string::size_type end = text.find_first_of(" \t\r\n", at);
         if (end == std::string::npos)
             end = text.size();
-        bytes.push_back(static_cast<std::uint8_t>(parseUnsigned(text.substr(at, end - at), 16) & 0xFF));
+        bytes.push_back(
+            static_cast<std::uint8_t>(parseUnsigned(text.substr(at, end - at), 16) & 0xFF));
         at = end;
     }
     return bytes;
