@@ -1,6 +1,6 @@
 # The commands of the project. Every one installs what it needs first.
 MAKEFLAGS += --no-print-directory
-.PHONY: all deps build test native-test wine-test bench demo clean
+.PHONY: all deps build test native-test wine-test bench fuzz demo clean
 
 all: build
 
@@ -26,9 +26,13 @@ wine-test: build
 bench: deps build
 	@tools/bench.sh
 
+# On demand, not part of test: every fuzz target for FUZZ_SECONDS (default 60).
+fuzz: deps
+	@tools/fuzz.sh
+
 demo:
 	@echo "make demo arrives with the wizard: there is no wizard yet." >&2
 	@exit 1
 
 clean:
-	rm -rf out/win32 out/win64 out/native
+	rm -rf out/win32 out/win64 out/native out/fuzz

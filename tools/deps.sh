@@ -15,6 +15,7 @@ packages=(
   libz-mingw-w64-dev
   googletest cmake make g++ python3
   zip p7zip-full libarchive-tools
+  clang libclang-rt-14-dev
   wine wine64
   xvfb xauth x11-apps imagemagick
   fonts-wqy-microhei
