@@ -186,10 +186,11 @@ bool ZipReader::extractCurrent(const std::string& destination) {
     memberSize_ = static_cast<std::uint32_t>(entry.uncompressed_size);
     const std::uint32_t dosDateTime = static_cast<std::uint32_t>(entry.dosDate);
 
-    // minizip reads the bytes of any other method (BZip2 included, built
-    // without it) as if stored and then skips the CRC, and reads an encrypted
-    // member's bytes as they are: either would pass garbage for the file.
-    // Refused before the destination is touched, so an existing file stays.
+    // minizip, built without BZip2, hands out a BZip2 member's compressed
+    // bytes as if stored and skips its CRC; other methods fail only once the
+    // destination has been truncated; an encrypted member's bytes come out
+    // undecrypted. All are refused before the destination is touched, so an
+    // existing file stays as it is.
     if (entry.flag & 1) {
         lastError_ = kEncryptedMember;
         return false;

@@ -20,7 +20,7 @@ public:
     static constexpr std::uint32_t kChunkSize = 16384;
 
     // lastError of a member compressed by a method other than stored (0) or
-    // deflated (8): minizip would hand out its compressed bytes unchecked.
+    // deflated (8), which minizip cannot inflate here.
     static constexpr int kUnsupportedMethod = -2;
     // lastError of an encrypted member (general-purpose flag bit 0): there is
     // no password to decrypt it with.
