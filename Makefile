@@ -1,6 +1,6 @@
 # The commands of the project. Every one installs what it needs first.
 MAKEFLAGS += --no-print-directory
-.PHONY: all deps build test native-test wine-test bench format demo clean
+.PHONY: all deps build test native-test wine-test bench format fuzz demo clean
 
 all: build
 
@@ -31,9 +31,13 @@ bench: deps build
 format:
 	@tools/format.sh
 
+# On demand, not part of test: every fuzz target for FUZZ_SECONDS (default 60).
+fuzz: deps
+	@tools/fuzz.sh
+
 demo:
 	@echo "make demo arrives with the wizard: there is no wizard yet." >&2
 	@exit 1
 
 clean:
-	rm -rf out/win32 out/win64 out/native
+	rm -rf out/win32 out/win64 out/native out/fuzz

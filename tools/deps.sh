@@ -14,6 +14,8 @@ packages=(
   mingw-w64-x86-64-dev mingw-w64-i686-dev
   libz-mingw-w64-dev
   googletest cmake make g++ python3
+  zip p7zip-full libarchive-tools
+  clang libclang-rt-14-dev
   wine wine64
   xvfb xauth x11-apps imagemagick
   fonts-wqy-microhei

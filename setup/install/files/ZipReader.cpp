@@ -58,6 +58,33 @@ void stampFileTime(const std::string& path, std::uint32_t dosDateTime) {
     SetFileTime(file.get(), &universal, haveTimes ? &lastAccess : nullptr, &universal);
 }
 
+// A member name in the ANSI code page (CP_ACP), shorter than kMaxNameLength,
+// converted to UTF-8; empty when it holds no byte above 0x7F (the two forms
+// are then the same) or cannot be converted.
+std::string ansiToUtf8(const std::string& text) {
+    bool ascii = true;
+    for (const char c : text)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii)
+        return std::string();
+    const int length = static_cast<int>(text.size());
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    if (wideLength <= 0)
+        return std::string();
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    if (MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], wideLength) != wideLength)
+        return std::string();
+    const int utf8Length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    if (utf8Length <= 0)
+        return std::string();
+    std::string utf8(static_cast<std::size_t>(utf8Length), '\0');
+    if (WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, &utf8[0], utf8Length, nullptr,
+                            nullptr) != utf8Length)
+        return std::string();
+    return utf8;
+}
+
 } // namespace
 
 ZipReader::~ZipReader() {
@@ -118,17 +145,28 @@ void ZipReader::close() {
     members_.clear();
 }
 
+const unz_file_pos* ZipReader::findMember(const std::string& name) const {
+    const auto found = members_.find(name.c_str());
+    return found == members_.end() ? nullptr : &found->second;
+}
+
 bool ZipReader::locate(const std::string& memberName) {
     if (archive_ == nullptr || std::strlen(memberName.c_str()) >= kMaxNameLength) {
         lastError_ = UNZ_PARAMERROR;
         return false;
     }
-    const auto found = members_.find(memberName.c_str());
-    if (found == members_.end()) {
+    const unz_file_pos* found = findMember(memberName);
+    if (found == nullptr) {
+        // The name's own bytes win; its UTF-8 form is the second choice.
+        const std::string utf8 = ansiToUtf8(memberName.c_str());
+        if (!utf8.empty() && utf8.size() < kMaxNameLength)
+            found = findMember(utf8);
+    }
+    if (found == nullptr) {
         lastError_ = UNZ_END_OF_LIST_OF_FILE;
         return false;
     }
-    unz_file_pos position = found->second;
+    unz_file_pos position = *found;
     lastError_ = unzGoToFilePos(archive_, &position);
     return lastError_ == UNZ_OK;
 }
@@ -147,6 +185,20 @@ bool ZipReader::extractCurrent(const std::string& destination) {
         return false;
     memberSize_ = static_cast<std::uint32_t>(entry.uncompressed_size);
     const std::uint32_t dosDateTime = static_cast<std::uint32_t>(entry.dosDate);
+
+    // minizip, built without BZip2, hands out a BZip2 member's compressed
+    // bytes as if stored and skips its CRC; other methods fail only once the
+    // destination has been truncated; an encrypted member's bytes come out
+    // undecrypted. All are refused before the destination is touched, so an
+    // existing file stays as it is.
+    if (entry.flag & 1) {
+        lastError_ = kEncryptedMember;
+        return false;
+    }
+    if (entry.compression_method != 0 && entry.compression_method != Z_DEFLATED) {
+        lastError_ = kUnsupportedMethod;
+        return false;
+    }
 
     // A second attempt rides over a short-lived lock (a virus scanner, say).
     OutputFile output;

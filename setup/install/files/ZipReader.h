@@ -13,11 +13,18 @@
 // onProgress.
 //
 // Failures are reported by result and lastError only: a minizip result code,
-// or -1 for a failed open or a failed write.
+// -1 for a failed open or a failed write, or one of the refusals below.
 class ZipReader {
 public:
     // Bytes read from the member and written to the file at a time.
     static constexpr std::uint32_t kChunkSize = 16384;
+
+    // lastError of a member compressed by a method other than stored (0) or
+    // deflated (8), which minizip cannot inflate here.
+    static constexpr int kUnsupportedMethod = -2;
+    // lastError of an encrypted member (general-purpose flag bit 0): there is
+    // no password to decrypt it with.
+    static constexpr int kEncryptedMember = -3;
 
     ZipReader() = default;
     // Closes the archive if one is open.
@@ -37,12 +44,20 @@ public:
     // default here: ASCII letters match in either case, every other byte must
     // be equal ('/' and '\' differ), and of several matches the first in the
     // archive wins. Names of 256 bytes or more are refused.
+    //
+    // `memberName` is in the system's ANSI code page, while zip tools store a
+    // non-ASCII name as UTF-8 bytes (some without saying so): when no member
+    // has the name's own bytes, the name converted to UTF-8 is looked for too.
     bool locate(const std::string& memberName);
 
     // Writes the current member to `destination`, truncating an existing file,
     // and stamps it with the member's time. The destination's directory must
     // exist. True only when the whole member was written and its CRC matched.
     // On failure the destination stays on disk as far as it was written.
+    //
+    // A member that is encrypted or compressed by a method other than stored
+    // or deflated is refused before the destination is opened: false,
+    // lastError kEncryptedMember or kUnsupportedMethod, nothing written.
     bool extractCurrent(const std::string& destination);
 
     // locate, then extractCurrent.
@@ -76,6 +91,9 @@ private:
     };
 
     void indexMembers();
+    // The index entry of a name of fewer than kMaxNameLength bytes; null
+    // when there is none.
+    const unz_file_pos* findMember(const std::string& name) const;
 
     unzFile archive_ = nullptr;
     // Where each member's directory entry is, found once when the archive

@@ -39,5 +39,6 @@ private:
 };
 
 // Replaces each "&comma;" of `field` by one comma, left to right; the search
-// goes on from the comma just written, so "&comma;&comma;" gives ",,".
+// goes on from the comma just written, so "&comma;&comma;" gives ",,". Linear
+// in the field's length.
 void decodeCommaEscapes(std::string& field);
