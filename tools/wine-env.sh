@@ -32,6 +32,9 @@ wine_env_start() {
   # start it, and every service it spawns, with all three streams on /dev/null.
   "$WINESERVER" -p </dev/null >/dev/null 2>&1
   "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+  # There is no window manager on the virtual screen: Wine places, frames and
+  # maximises the windows itself, as Windows does, instead of waiting for one.
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   # The first boot leaves the service manager in a state where the COM service
   # (rpcss) never starts, so out-of-process COM servers fail: restart the
   # server on the finished prefix before anything runs.

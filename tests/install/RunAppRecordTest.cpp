@@ -48,24 +48,23 @@ protected:
         RegDeleteKeyA(HKEY_CLASSES_ROOT, "RunProbe.Document");
     }
 
-    // What the probe wrote, waiting up to `timeoutMs` for it to appear.
+    // What the probe wrote, waiting up to `timeoutMs` for a whole record.
     ProbeRecord probeRecord(DWORD timeoutMs = 0) const {
         const DWORD start = GetTickCount();
-        while (GetFileAttributesA(output_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        for (;;) {
+            std::ifstream in(output_);
+            std::string self, show;
+            ProbeRecord record;
+            if (std::getline(in, self) && std::getline(in, record.commandLine) &&
+                std::getline(in, record.directory) && std::getline(in, show) && !show.empty()) {
+                record.present = true;
+                record.show = std::stoi(show);
+                return record;
+            }
             if (GetTickCount() - start >= timeoutMs)
                 return {};
             Sleep(20);
         }
-        std::ifstream in(output_);
-        ProbeRecord record;
-        record.present = true;
-        std::string self, show;
-        std::getline(in, self);
-        std::getline(in, record.commandLine);
-        std::getline(in, record.directory);
-        std::getline(in, show);
-        record.show = std::stoi(show);
-        return record;
     }
 
     std::string copyProbeAs(const std::string& name) const {

@@ -21,6 +21,11 @@ std::vector<std::string> staticTexts(HWND window);
 // Presses the child button with the id as a click would (BM_CLICK).
 void clickButton(HWND dialog, int id);
 
+// Presses the button the same way without waiting for what the press does:
+// for buttons that open a modal dialog or a message box in another process,
+// which a click would wait for.
+void pressButton(HWND dialog, int id);
+
 // Waits until the window no longer exists; false on time-out.
 bool waitUntilGone(HWND window, DWORD timeoutMs = 10000);
 

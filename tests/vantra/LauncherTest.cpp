@@ -4,6 +4,7 @@
 // a person would: the splash, the error box, the exit code and what the
 // spreadsheet application was asked to do.
 
+#include "tests/support/Bitmaps.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/vantra/StandIn.h"
 
@@ -192,45 +193,6 @@ std::string boxText(const LauncherRun& run) {
     return run.boxTexts.empty() ? std::string() : run.boxTexts.back();
 }
 
-// Writes the whole screen as a 24-bit BMP file for a person to look at.
-bool saveScreenshot(const std::string& path) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<char> pixels(stride * static_cast<DWORD>(height));
-    const int rows = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (rows != height)
-        return false;
-
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(&header), sizeof header);
-    file.write(reinterpret_cast<const char*>(&info), sizeof info);
-    file.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-    return file.good();
-}
-
 // The form as it stands on the screen: borderless, centred, outside the task
 // bar, with a client area of 312 x 234.
 void checkSplash(HWND splash) {
@@ -254,7 +216,7 @@ void checkSplash(HWND splash) {
 
     // Let it paint, then keep a picture of the screen in the build tree.
     Sleep(300);
-    EXPECT_TRUE(saveScreenshot(testsFolder() + "\\vantra_splash.bmp"));
+    EXPECT_TRUE(testing_support::saveScreenshot(testsFolder() + "\\vantra_splash.bmp"));
 }
 
 TEST(Launcher, OpensTheWorkbookBesideItAndMakesTheApplicationVisible) {

@@ -9,7 +9,7 @@
 //       WZ_EXIT; 255 when the package or the version could not be read.
 #include "setup/config/SetupContext.h"
 #include "setup/install/WizardCommands.h"
-#include "setup/wizard/SystemRequirements.h"
+#include "setup/wizard/windows/SystemRequirements.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "setup/wizard/SystemRequirements.h"
+#include "setup/wizard/windows/SystemRequirements.h"
 
 #include "setup/config/SetupContext.h"
 #include "setup/config/WindowsVersion.h"
