@@ -15,9 +15,8 @@ namespace {
 
 const char* const currentVersionKey = "Microsoft\\Windows\\CurrentVersion";
 
-// The file-system path of a shell folder, without a trailing '\' (some
-// shells give one for some folders) unless it is a drive root; empty when
-// there is none.
+} // namespace
+
 std::string shellFolder(int csidl) {
     LPITEMIDLIST items = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || items == nullptr)
@@ -30,6 +29,8 @@ std::string shellFolder(int csidl) {
         folder.pop_back();
     return folder;
 }
+
+namespace {
 
 template <typename Query> std::string systemText(Query query) {
     char text[MAX_PATH + 1] = {};

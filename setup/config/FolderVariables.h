@@ -1,6 +1,13 @@
 #pragma once
 
+#include <string>
+
 class SetupContext;
+
+// The file-system path of a shell folder (a CSIDL_... number), without a
+// trailing '\' (some shells give one for some folders) unless it is a drive
+// root; empty when there is none.
+std::string shellFolder(int csidl);
 
 // The folder variables that records and settings name their targets by
 // (`%ProgramFiles%\Acme`, `%StartMenuPrograms%`, ...). They are taken once,

@@ -11,6 +11,7 @@
 #include "setup/records/RegistryRecordHandler.h"
 #include "setup/records/ShortcutRecordHandler.h"
 #include "setup/records/helpers/StatusText.h"
+#include "setup/start/errors/ExceptionReport.h"
 #include "setup/thread/Sleep.h"
 
 #include <commctrl.h>
@@ -67,20 +68,29 @@ void InstallEngine::run() {
     bool completed = true;
     try {
         completed = install();
+    } catch (const WinException& e) {
+        failed(reportText(e));
+    } catch (const FileException& e) {
+        failed(reportText(e));
     } catch (...) {
-        // The handlers and the error log are gone with the unwound stack (the
-        // error log has written what it held). What was installed up to the
-        // failure is still logged; a log already written is not written again,
-        // and a log that cannot be written is given up without a word.
-        try {
-            if (UninstallLog* log = context_.uninstallLog())
-                log->write();
-        } catch (...) {
-        }
+        failed("Unknown");
     }
     // Last: once the page has the command, the process may end at any time,
     // so nothing the run owns may be left to destroy.
     post(completed ? WZ_INSTALL_DONE : WZ_INSTALL_ABORTED);
+}
+
+// The handlers and the error log are gone with the unwound stack (the error
+// log has written what it held). What was installed up to the failure is
+// still logged; a log already written is not written again, and a log that
+// cannot be written is given up without a word.
+void InstallEngine::failed(std::string text) {
+    failure_ = std::move(text);
+    try {
+        if (UninstallLog* log = context_.uninstallLog())
+            log->write();
+    } catch (...) {
+    }
 }
 
 bool InstallEngine::install() {

@@ -49,6 +49,12 @@ public:
     // Does nothing when the run was never started.
     void stop();
 
+    // The text of the failure that ended the run early ("<message>, Error
+    // <code>" or "<description>: \"<file>\"", as the outer handler shows
+    // them); empty when the run did not fail. Read it once the run's
+    // completion has arrived.
+    const std::string& failure() const { return failure_; }
+
 protected:
     void run() override;
 
@@ -70,6 +76,8 @@ private:
     void registerUninstaller(RecordHandler& registry);
     void step();
     void post(int command);
+    // Keeps the failure's text and writes what the uninstall log holds.
+    void failed(std::string text);
 
     HWND pageWindow_;
     SetupContext& context_;
@@ -83,4 +91,5 @@ private:
     bool createDesktopIcon_ = true;
     bool createQuickLaunchIcon_ = true;
     bool started_ = false;
+    std::string failure_;
 };

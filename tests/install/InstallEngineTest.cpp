@@ -377,6 +377,8 @@ TEST_F(InstallEngineTest, AFailedArchiveStillLogsAndEndsNormally) {
         ASSERT_EQ(page.commands().size(), 1u);
         EXPECT_EQ(page.commands()[0].first, static_cast<WPARAM>(WZ_INSTALL_DONE));
         EXPECT_EQ(engine.wait(10000), WAIT_OBJECT_0);
+        // The page learns that the run failed, and why.
+        EXPECT_EQ(engine.failure(), "File not found: \"setup.zip\"");
 
         EXPECT_FALSE(fileExists(app_ + "\\readme.txt"));
         EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, testKey_));

@@ -1,5 +1,6 @@
 // The real setup.exe, started as a process in a package folder laid out by
 // the test, found and answered on screen as a person would.
+#include "tests/install/ArchiveWriter.h"
 #include "tests/support/Bitmaps.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/Registry.h"
@@ -80,7 +81,9 @@ struct Package {
                                             setupInfo + "[SYSTEM_REQUIREMENTS]\nAnyWindows=Yes\n" +
                                             sections);
         writeText(folder / "English.dat", kEnglish);
-        testing_support::writeFile(folder / "setup.zip", "PK\x05\x06" + std::string(18, '\0'));
+        ArchiveWriter archive(folder / "setup.zip");
+        archive.add("readme.txt", "read me", dosDateTime(2020, 1, 2, 3, 4, 6));
+        archive.close();
     }
     std::string path() const { return folder.path(); }
 };

@@ -36,9 +36,11 @@ void WizardPage::onDestroy() {
     sidePicture_.reset();
 }
 
-void WizardPage::setTexts(const ControlText* texts, std::size_t count) {
+void WizardPage::setTexts(const ControlText* texts, std::size_t count, bool keepTemplateText) {
     for (std::size_t i = 0; i < count; ++i) {
         const std::string text = context_.getVariable(texts[i].variable, true);
+        if (text.empty() && keepTemplateText)
+            continue;
         setControlText(texts[i].controlId == 0 ? dialog_ : control(texts[i].controlId), text);
     }
 }

@@ -70,8 +70,12 @@ public:
 
 protected:
     // Sets each control's text (or the caption) from its variable, expanded.
-    template <std::size_t N> void setTexts(const ControlText (&texts)[N]) { setTexts(texts, N); }
-    void setTexts(const ControlText* texts, std::size_t count);
+    // With `keepTemplateText`, an empty variable leaves the template's text.
+    template <std::size_t N>
+    void setTexts(const ControlText (&texts)[N], bool keepTemplateText = false) {
+        setTexts(texts, N, keepTemplateText);
+    }
+    void setTexts(const ControlText* texts, std::size_t count, bool keepTemplateText);
     // Shows the picture of CustomDlgBitmap_Pathname in control 1040, or
     // leaves the template's bitmap there when there is none.
     void attachSidePicture();

@@ -2,8 +2,7 @@
 
 #include "setup/wizard/windows/WizardSteps.h"
 
-// The pages of the setup program. A step without a page of its own yet has no
-// factory: the wizard then ends the run as Exit does.
+// The pages of the setup program, one class for each step of the wizard.
 class SetupPages : public PageSet {
 public:
     std::unique_ptr<PageFactory> factoryFor(PageIndex page, SetupContext& context) override;

@@ -1,0 +1,35 @@
+#include "setup/wizard/pages/LicensePage.h"
+
+#include "setup/config/SetupContext.h"
+#include "setup/install/WizardCommands.h"
+#include "setup/wizard/framework/Controls.h"
+#include "setup/wizard/pages/RichTextFile.h"
+#include "setup/wizard/resources/Resources.h"
+
+namespace {
+const ControlText kTexts[] = {
+    {0, "LicenseTitle"},       {IDC_TEXT1, "LicenseText1"},     {IDC_TEXT2, "LicenseText2"},
+    {IDC_BACK, "LicenseBack"}, {IDC_LICENSE_YES, "LicenseYes"}, {IDC_LICENSE_NO, "LicenseNo"},
+};
+}
+
+bool LicensePage::onInitDialog() {
+    setTexts(kTexts);
+    loadRichTextFile(control(IDC_EDIT), context().getVariable("License_Pathname", true));
+    focusControl(control(IDC_EDIT));
+    centre();
+    return false;
+}
+
+bool LicensePage::onCommand(int id, int notification) {
+    switch (id) {
+    case IDC_LICENSE_YES:
+        end(WZ_NEXT);
+        return true;
+    case IDC_LICENSE_NO:
+        confirmExit();
+        return true;
+    default:
+        return WizardPage::onCommand(id, notification);
+    }
+}
