@@ -50,7 +50,7 @@ if [ -n "${DEMO_DISPLAY:-}" ]; then
   "$WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
   (cd "$demo/package" && DISPLAY=$DEMO_DISPLAY "$WINE" setup.exe) || fail "setup.exe failed"
   target=$("$WINE" reg query 'HKLM\Software\Korvel\Vantra' /v kwoAppDir 2>/dev/null |
-           tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p')
+           tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p' || true)
   [ -n "$target" ] || fail "nothing was installed"
 else
   step "setup.exe driven page by page"
@@ -63,8 +63,10 @@ else
     convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
   done
   ls "$demo"/pictures/*.png | sed "s|$top/||"
-  montage -label '%t' "$demo"/pictures/*.png -tile 4x -geometry 320x240+6+6 \
-    -background '#d0d0d0' "$demo/contact-sheet.png"
+  # Labels need a font file; ImageMagick's default one is often missing.
+  font=$(find /usr/share/fonts -name '*.ttf' -o -name '*.ttc' 2>/dev/null | sort | head -n 1)
+  montage ${font:+-font "$font"} -pointsize 14 -label '%t' "$demo"/pictures/*.png \
+    -tile 4x -geometry 320x240+6+6 -background '#d0d0d0' "$demo/contact-sheet.png"
 fi
 
 app=$(linux_path "$target")
