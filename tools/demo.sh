@@ -43,6 +43,17 @@ for folder in Desktop Documents; do
   if [ -L "$user_dir/$folder" ]; then rm "$user_dir/$folder" && mkdir "$user_dir/$folder"; fi
 done
 
+# A fresh prefix opens no document type; a person's machine opens text files
+# with a text editor, which is what the finish page's readme box relies on.
+"$WINE" reg add 'HKCR\.txt' /ve /d txtfile /f </dev/null >/dev/null 2>&1
+"$WINE" reg add 'HKCR\txtfile\shell\open\command' /ve /d 'notepad.exe "%1"' /f \
+  </dev/null >/dev/null 2>&1
+
+# Every Windows installation has the table of shared-DLL counts; a fresh Wine
+# prefix does not, and setup keeps counts only in an existing table.
+"$WINE" reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs' /f \
+  </dev/null >/dev/null 2>&1
+
 package_win=$(windows_path "$demo/package")
 if [ -n "${DEMO_DISPLAY:-}" ]; then
   step "setup.exe on $DEMO_DISPLAY: click through it by hand"
