@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Formats every C++ source and header of the project (setup/, vantra/, tests/,
-# bench/) in place with the committed .clang-format. Installs clang-format
-# first when it is missing.
+# Formats every C++ source and header of the project (setup/, vantra/,
+# uninstall/, tests/, bench/) in place with the committed .clang-format.
+# Installs clang-format first when it is missing.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -17,6 +17,6 @@ if ! command -v clang-format >/dev/null; then
 fi
 
 cd "$top"
-find setup vantra tests bench -type f \( -name '*.h' -o -name '*.cpp' \) -print0 |
+find setup vantra uninstall tests bench -type f \( -name '*.h' -o -name '*.cpp' \) -print0 |
   xargs -0 clang-format -i --style=file
 echo "format: done"

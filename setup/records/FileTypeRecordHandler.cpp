@@ -3,7 +3,7 @@
 #include "setup/install/base/UninstallLog.h"
 #include "setup/records/text/RecordFieldCursor.h"
 #include "setup/records/RegistryRecordHandler.h"
-#include "setup/records/RegistryRoot.h"
+#include "setup/records/helpers/RegistryRoot.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include "setup/install/base/UninstallLog.h"
 #include "setup/records/ErrorLog.h"
 #include "setup/records/text/TextNumber.h"
-#include "setup/records/RegistryRoot.h"
+#include "setup/records/helpers/RegistryRoot.h"
 
 #include <cctype>
 #include <cstdint>

@@ -30,49 +30,6 @@ using testing_support::storedValue;
 const std::uint32_t memberTime = dosDateTime(2004, 3, 1, 12, 0, 0);
 const char* const uninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-// A hidden top-level window standing in for the progress page: it records
-// every WM_COMMAND it receives.
-class PageWindow {
-public:
-    PageWindow() {
-        static const char* const className = "InstallEngineTestPage";
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA windowClass = {};
-            windowClass.lpfnWndProc = procedure;
-            windowClass.hInstance = GetModuleHandleA(nullptr);
-            windowClass.lpszClassName = className;
-            registered = RegisterClassA(&windowClass) != 0;
-        }
-        // Visible (and tiny) so that the test can see the run hide it.
-        window_ = CreateWindowA(className, "", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&commands_));
-    }
-    ~PageWindow() { DestroyWindow(window_); }
-    PageWindow(const PageWindow&) = delete;
-    PageWindow& operator=(const PageWindow&) = delete;
-
-    HWND get() const { return window_; }
-    // (command id, lParam) in the order of arrival.
-    const std::vector<std::pair<WPARAM, LPARAM>>& commands() const { return commands_; }
-
-private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_COMMAND) {
-            auto* commands = reinterpret_cast<std::vector<std::pair<WPARAM, LPARAM>>*>(
-                GetWindowLongPtrA(window, GWLP_USERDATA));
-            if (commands != nullptr)
-                commands->emplace_back(wParam, lParam);
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    HWND window_;
-    std::vector<std::pair<WPARAM, LPARAM>> commands_;
-};
-
 // Answers every file-in-use question with Abort and remembers the paths.
 class AbortingQuestion : public InUseQuestion {
 public:

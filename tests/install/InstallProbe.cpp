@@ -11,7 +11,7 @@
 #include "setup/config/SetupContext.h"
 #include "setup/config/WindowsVersion.h"
 #include "setup/install/files/LockedFileCopier.h"
-#include "setup/install/files/SharedDll.h"
+#include "setup/install/base/SharedDll.h"
 
 #include <cstdlib>
 #include <cstring>

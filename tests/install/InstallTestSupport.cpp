@@ -71,6 +71,36 @@ std::string HiddenWindow::text() const {
     return buffer;
 }
 
+PageWindow::PageWindow() {
+    static const char* const className = "InstallTestPage";
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = className;
+        registered = RegisterClassA(&windowClass) != 0;
+    }
+    window_ = CreateWindowA(className, "", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&commands_));
+}
+
+PageWindow::~PageWindow() {
+    DestroyWindow(window_);
+}
+
+LRESULT CALLBACK PageWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+        auto* commands = reinterpret_cast<std::vector<std::pair<WPARAM, LPARAM>>*>(
+            GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (commands != nullptr)
+            commands->emplace_back(wParam, lParam);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 TemporaryDirectory::TemporaryDirectory(const std::string& folder) : folder_(folder) {
     CreateDirectoryA(folder.c_str(), nullptr);
     hadTmp_ = readVariable("TMP", oldTmp_);

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace install_tests {
 
@@ -47,6 +49,27 @@ public:
 
 private:
     HWND window_;
+};
+
+// A top-level window standing in for the progress page: it records every
+// WM_COMMAND it receives. Visible (and tiny) so that a test can see a run
+// hide it.
+class PageWindow {
+public:
+    PageWindow();
+    ~PageWindow();
+    PageWindow(const PageWindow&) = delete;
+    PageWindow& operator=(const PageWindow&) = delete;
+
+    HWND get() const { return window_; }
+    // (command id, lParam) in the order of arrival.
+    const std::vector<std::pair<WPARAM, LPARAM>>& commands() const { return commands_; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_;
+    std::vector<std::pair<WPARAM, LPARAM>> commands_;
 };
 
 // Points the temporary directory of this process (TMP and TEMP) at a folder

@@ -1,6 +1,6 @@
 #include "setup/config/SetupContext.h"
 #include "setup/install/files/FileInstaller.h"
-#include "setup/install/files/SharedDll.h"
+#include "setup/install/base/SharedDll.h"
 #include "setup/install/base/UninstallLog.h"
 #include "tests/install/ArchiveWriter.h"
 #include "tests/install/InstallTestSupport.h"

@@ -2,7 +2,7 @@
 
 #include "setup/install/base/UninstallLog.h"
 #include "setup/records/ErrorLog.h"
-#include "setup/records/RegistryRoot.h"
+#include "setup/records/helpers/RegistryRoot.h"
 #include "tests/records/RecordTestSupport.h"
 
 #include <gtest/gtest.h>

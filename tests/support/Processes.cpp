@@ -4,21 +4,32 @@
 
 namespace testing_support {
 
-long runProcess(const std::string& commandLine, DWORD timeoutMs) {
+HANDLE startProcess(const std::string& commandLine) {
     std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
-        return -1;
-    const OwnedHandle processHandle(process.hProcess);
-    const OwnedHandle threadHandle(process.hThread);
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+long finishProcess(HANDLE process, DWORD timeoutMs) {
+    const OwnedHandle processHandle(process);
     DWORD code = 0;
-    if (WaitForSingleObject(processHandle.get(), timeoutMs) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(processHandle.get(), &code))
+    if (!processHandle.isOpen())
         return -1;
-    return static_cast<long>(code);
+    if (WaitForSingleObject(processHandle.get(), timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(processHandle.get(), 99);
+        return -1;
+    }
+    return GetExitCodeProcess(processHandle.get(), &code) ? static_cast<long>(code) : -1;
+}
+
+long runProcess(const std::string& commandLine, DWORD timeoutMs) {
+    return finishProcess(startProcess(commandLine), timeoutMs);
 }
 
 } // namespace testing_support

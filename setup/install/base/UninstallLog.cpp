@@ -10,6 +10,10 @@ const char* const sectionNames[] = {"COMMON", "SHAREDFILES", "STDFILES", "APPFIL
 
 } // namespace
 
+const char* UninstallLog::sectionName(Section section) {
+    return sectionNames[section];
+}
+
 UninstallLog::UninstallLog(const std::string& directory, const std::string& fileName, int,
                            bool disabled)
     : disabled_(disabled) {

@@ -27,6 +27,24 @@ public:
         ProgramRun = 32,    // "BeforeUninstall=command"
     };
 
+    // The sections of the file, in the order they are written.
+    enum Section {
+        Common,
+        SharedFilesSection,
+        StandardFiles,
+        ApplicationFilesSection,
+        ApplicationFolders,
+        ApplicationDirectory,
+        RegistryValues,
+        RegistryEntries,
+        RegisteredDlls,
+        RunApps,
+        SectionCount
+    };
+
+    // The name of a section without its brackets ("APPFILES").
+    static const char* sectionName(Section section);
+
     // Under which class files and folders are recorded.
     enum FileClass {
         ApplicationFiles = 0,
@@ -67,20 +85,6 @@ public:
     std::vector<std::string> entries(const std::string& section) const;
 
 private:
-    enum Section {
-        Common,
-        SharedFilesSection,
-        StandardFiles,
-        ApplicationFilesSection,
-        ApplicationFolders,
-        ApplicationDirectory,
-        RegistryValues,
-        RegistryEntries,
-        RegisteredDlls,
-        RunApps,
-        SectionCount
-    };
-
     struct List {
         std::vector<std::string> texts;
         std::unordered_set<std::string> seen;

@@ -1,7 +1,7 @@
 #include "setup/install/files/FileInstaller.h"
 
 #include "setup/install/base/UninstallLog.h"
-#include "setup/install/files/SharedDll.h"
+#include "setup/install/base/SharedDll.h"
 #include "setup/install/text/FileRecord.h"
 #include "setup/records/helpers/DirectoryChain.h"
 #include "setup/records/helpers/FileVersionInfo.h"

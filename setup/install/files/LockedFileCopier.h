@@ -1,5 +1,7 @@
 #pragma once
 
+#include "setup/install/base/ReplaceAtRestart.h"
+
 #include <string>
 
 class InUseQuestion;
@@ -47,14 +49,3 @@ private:
     bool restartNeeded_ = false;
     bool sourceStillNeeded_ = false;
 };
-
-// The first free side name of `path` (path followed by 001 ... 998, the first
-// one no file or directory has); empty when all are taken.
-std::string findSideName(const std::string& path);
-
-// Inserts "destination=source" as the first entry of [Rename] in the file
-// `winInitPath`, creating the file and the section as needed, in place
-// through a file mapping. False, with the file as it was, when it cannot be
-// opened or mapped.
-bool addWinInitRename(const std::string& winInitPath, const std::string& destination,
-                      const std::string& source);

@@ -1,5 +1,6 @@
 #include "setup/install/files/ZipReader.h"
 
+#include "setup/records/helpers/ProgramDirectory.h"
 #include "setup/thread/OwnedHandle.h"
 
 #include <windows.h>
@@ -250,12 +251,5 @@ bool ZipReader::extract(const std::string& memberName, const std::string& destin
 }
 
 std::string ZipReader::makeTempFile() {
-    char directory[MAX_PATH] = {};
-    const DWORD length = GetTempPathA(sizeof directory, directory);
-    if (length == 0 || length >= sizeof directory)
-        return std::string();
-    char path[MAX_PATH] = {};
-    if (GetTempFileNameA(directory, "tmp", 0, path) == 0)
-        return std::string();
-    return path;
+    return temporaryFileName("tmp");
 }

@@ -1,4 +1,4 @@
-#include "setup/records/RegistryRoot.h"
+#include "setup/records/helpers/RegistryRoot.h"
 
 HKEY rootKey(const std::string& name) {
     if (name == "HKCR")
