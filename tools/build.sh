@@ -18,7 +18,7 @@ configure out/win32 toolchain-i686.cmake OFF
 configure out/win64 toolchain-x86_64.cmake ON
 echo "build: out/win32 (i686)"
 cmake --build "$top/out/win32" -j "$jobs"
-for program in setup vantra; do
+for program in setup vantra uninstall; do
   if [ -f "$top/out/win32/$program.exe" ]; then
     echo "build: out/win32/$program.exe $(stat -c %s "$top/out/win32/$program.exe") bytes"
   fi

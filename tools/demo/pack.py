@@ -50,6 +50,7 @@ def main(examples, build, package):
     members = os.path.join(package, "members")
     os.makedirs(members, exist_ok=True)
     shutil.copy(os.path.join(build, "vantra.exe"), members)
+    shutil.copy(os.path.join(build, "uninstall.exe"), members)
     shutil.copy(os.path.join(build, "examples", "vantrafx.dll"), members)
     shutil.copy(os.path.join(package, "Readme.txt"), members)
     shutil.copy(os.path.join(package, "License.rtf"), members)
