@@ -121,4 +121,21 @@ step "setup.log (decoded)"
 [ -f "$app/setup.log" ] || fail "setup.log is missing"
 python3 "$top/tools/demo/decode_setup_log.py" "$app/setup.log"
 
+step "removal: $target\\uninstall.exe /S"
+# The installed uninstaller reads setup.log, removes what it names and then
+# itself; its exit code says how it went: 0 everything removed, 3 items left
+# (without questions it keeps a shared DLL that no product counts any more).
+status=0
+"$WINE" "$target\\uninstall.exe" /S </dev/null || status=$?
+echo "uninstall.exe ended with $status"
+for i in $(seq 1 50); do [ -d "$app" ] || break; sleep 0.2; done
+if [ -d "$app" ]; then
+  echo "left in $target:"; (cd "$app" && find . -printf '  %P\n' | sed '/^  $/d')
+else
+  echo "$target is gone"
+fi
+"$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantra' \
+  </dev/null >/dev/null 2>&1 && fail "the product is still registered for removal"
+[ "$status" -eq 0 ] || [ "$status" -eq 3 ] || fail "uninstall.exe reported $status"
+
 step "demo: done"

@@ -34,6 +34,14 @@ std::vector<std::string> staticTexts(HWND window) {
     return texts;
 }
 
+std::string itemText(HWND dialog, int id) {
+    const int length = static_cast<int>(SendDlgItemMessageA(dialog, id, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetDlgItemTextA(dialog, id, &text[0], length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
 void clickButton(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }

@@ -18,6 +18,9 @@ HWND waitForWindow(const char* className, const char* caption, DWORD timeoutMs =
 // The texts of the window's "Static" children, in Z order, empty ones left out.
 std::vector<std::string> staticTexts(HWND window);
 
+// The whole text of the dialog's control.
+std::string itemText(HWND dialog, int id);
+
 // Presses the child button with the id as a click would (BM_CLICK).
 void clickButton(HWND dialog, int id);
 

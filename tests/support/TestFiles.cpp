@@ -105,4 +105,14 @@ std::string uniqueName(const std::string& prefix) {
            std::to_string(GetCurrentProcessId());
 }
 
+bool writeTextFile(const std::string& path, const std::string& text) {
+    std::string bytes;
+    for (char c : text) {
+        if (c == '\n')
+            bytes += '\r';
+        bytes += c;
+    }
+    return writeFile(path, bytes);
+}
+
 } // namespace testing_support

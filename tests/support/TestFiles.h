@@ -34,6 +34,8 @@ void removeTree(const std::string& path);
 
 // Writes `bytes` as the whole file; false on failure.
 bool writeFile(const std::string& path, const std::string& bytes);
+// Writes `text` with every "\n" turned into CR LF, as package files have it.
+bool writeTextFile(const std::string& path, const std::string& text);
 // The whole file; "<missing>" when it cannot be opened.
 std::string readFile(const std::string& path);
 // A file (not a directory) of that path exists.

@@ -16,6 +16,7 @@
 
 using testing_support::clickButton;
 using testing_support::deleteKeyTree;
+using testing_support::itemText;
 using testing_support::pressButton;
 using testing_support::programDirectory;
 using testing_support::ScratchFolder;
@@ -32,16 +33,6 @@ namespace {
 constexpr DWORD kFailed = static_cast<DWORD>(-1);
 
 // Writes `text` with every "\n" turned into CR LF.
-void writeText(const std::string& path, const std::string& text) {
-    std::string bytes;
-    for (char c : text) {
-        if (c == '\n')
-            bytes += '\r';
-        bytes += c;
-    }
-    testing_support::writeFile(path, bytes);
-}
-
 const char* const kEnglish = R"([WELCOME_DIALOG]
 Dialog_Title=Welcome to %ProductName%
 Static1=Target: %AppDir%
@@ -75,25 +66,19 @@ struct Package {
     ScratchFolder folder;
 
     Package(const std::string& setupInfo, const std::string& sections) {
-        writeText(folder / "Setup.ini", "[GENERAL_INFO]\nProductName=Acme Tool\n"
-                                        "[SETUP_INFO]\nDefaultInstallationPath=C:\\Acme\n"
-                                        "DefaultShortcutFolderName=Acme\n" +
-                                            setupInfo + "[SYSTEM_REQUIREMENTS]\nAnyWindows=Yes\n" +
-                                            sections);
-        writeText(folder / "English.dat", kEnglish);
+        testing_support::writeTextFile(folder / "Setup.ini",
+                                       "[GENERAL_INFO]\nProductName=Acme Tool\n"
+                                       "[SETUP_INFO]\nDefaultInstallationPath=C:\\Acme\n"
+                                       "DefaultShortcutFolderName=Acme\n" +
+                                           setupInfo + "[SYSTEM_REQUIREMENTS]\nAnyWindows=Yes\n" +
+                                           sections);
+        testing_support::writeTextFile(folder / "English.dat", kEnglish);
         ArchiveWriter archive(folder / "setup.zip");
         archive.add("readme.txt", "read me", dosDateTime(2020, 1, 2, 3, 4, 6));
         archive.close();
     }
     std::string path() const { return folder.path(); }
 };
-
-// The text of a dialog's control.
-std::string itemText(HWND dialog, int id) {
-    char text[512] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
 
 // Closes the wizard from its current page: Cancel, then Exit Setup.
 void cancelWizard(HWND page) {

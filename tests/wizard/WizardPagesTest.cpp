@@ -17,6 +17,7 @@ using testing_support::clickButton;
 using testing_support::deleteKeyTree;
 using testing_support::directoryExists;
 using testing_support::fileExists;
+using testing_support::itemText;
 using testing_support::pressButton;
 using testing_support::readFile;
 using testing_support::ScratchFolder;
@@ -26,24 +27,6 @@ using testing_support::waitForWindow;
 using wizard_tests::SetupRun;
 
 namespace {
-
-void writeText(const std::string& path, const std::string& text) {
-    std::string bytes;
-    for (char c : text) {
-        if (c == '\n')
-            bytes += '\r';
-        bytes += c;
-    }
-    testing_support::writeFile(path, bytes);
-}
-
-std::string itemText(HWND dialog, int id) {
-    const int length = static_cast<int>(SendDlgItemMessageA(dialog, id, WM_GETTEXTLENGTH, 0, 0));
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetDlgItemTextA(dialog, id, &text[0], length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
 
 void setItemText(HWND dialog, int id, const std::string& text) {
     SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -98,7 +81,7 @@ struct Package {
     std::string target = folder / "Installed Tool";
 
     Package(const std::string& setupInfo, const std::string& dialogs) {
-        writeText(
+        testing_support::writeTextFile(
             folder / "Setup.ini",
             "[GENERAL_INFO]\nProductName=Acme Wizard Test\n"
             "[SETUP_INFO]\nDefaultInstallationPath=" +
@@ -121,8 +104,8 @@ struct Package {
                 ",User,S,%UserName%\n"
                 "[SHORTCUTS]\ns,%Desktop%\\Acme Wizard Test,%AppDir%\\tool.txt,,,0,1,%AppDir%\n"
                 "[INI_FILES]\n%AppDir%\\tool.ini,Options,Mode,Full\n");
-        writeText(folder / "English.dat", languageFile("English"));
-        writeText(folder / "Deutsch.dat", languageFile("Deutsch"));
+        testing_support::writeTextFile(folder / "English.dat", languageFile("English"));
+        testing_support::writeTextFile(folder / "Deutsch.dat", languageFile("Deutsch"));
         testing_support::writeFile(folder / "licence.RTF",
                                    "{\\rtf1\\ansi {\\b Licence} terms of use.}");
         testing_support::writeFile(folder / "readme.txt", "Read me first.");
