@@ -4,6 +4,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "setup/records/text/RecordFieldCursor.h"
 #include "setup/records/text/TextNumber.h"
+#include "tests/records/CommaEscapeReference.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,17 +23,6 @@ std::vector<std::string> splitAtCommas(const std::string& record) {
             fields.back() += c;
     }
     return fields;
-}
-
-// Replaces in place and searches again from the comma just written.
-std::string decodeInPlace(std::string field) {
-    static const std::string escape = "&comma;";
-    std::string::size_type position = field.find(escape);
-    while (position != std::string::npos) {
-        field.replace(position, escape.size(), 1, ',');
-        position = field.find(escape, position);
-    }
-    return field;
 }
 
 std::vector<std::uint8_t> binaryTokens(const std::string& text) {

@@ -2,13 +2,12 @@
 
 #include "setup/config/SetupContext.h"
 #include "setup/install/ReinstallQuestion.h"
-#include "setup/install/text/ProgramCommandLine.h"
+#include "setup/install/base/ProgramStart.h"
 #include "setup/records/helpers/RegistryKey.h"
 
 #include <windows.h>
 
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -29,30 +28,12 @@ bool readValue(HKEY key, const char* name, std::string& text) {
     return true;
 }
 
-// Starts the command in the uninstaller's folder; true when it started.
-bool startUninstaller(const std::string& command) {
-    const ProgramCommandLine parsed = ProgramCommandLine::parse(command);
-    const std::string line = parsed.safeLine(command);
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back('\0');
-    const std::string directory = parsed.directory();
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
 bool removeFirst(SetupContext& context) {
     RegistryKey uninstall;
     std::string command;
     if (uninstall.open(HKEY_LOCAL_MACHINE, kUninstallKey + context.getProductName(),
                        KEY_QUERY_VALUE) &&
-        readValue(uninstall.get(), "UninstallString", command) && startUninstaller(command))
+        readValue(uninstall.get(), "UninstallString", command) && startProgram(command))
         return false;
     const std::string warning = context.getVariable("ReinstallDialogError1", true);
     MessageBoxA(nullptr, warning.c_str(), "Setup", MB_ICONWARNING);

@@ -28,14 +28,14 @@ TEST(ProgramCommandLine, FindsTheProgramAndQuotesIt) {
         // An unclosed quote takes the rest as the program.
         {"\"C:\\x y\\app.exe", "C:\\x y\\app.exe", "", "C:\\x y", "\"C:\\x y\\app.exe\""},
         // Nothing recognisable: left alone.
-        {"C:\\Docs\\readme.txt", "", "", "", "C:\\Docs\\readme.txt"},
+        {"C:\\Docs\\readme.txt", "", "", "C:\\Docs", "C:\\Docs\\readme.txt"},
         {"", "", "", "", ""},
     };
     for (const Case& c : cases) {
         const ProgramCommandLine command = ProgramCommandLine::parse(c.line);
         EXPECT_EQ(command.program, c.program) << c.line;
         EXPECT_EQ(command.arguments, c.arguments) << c.line;
-        EXPECT_EQ(command.directory(), c.directory) << c.line;
+        EXPECT_EQ(command.directory(c.line), c.directory) << c.line;
         EXPECT_EQ(command.safeLine(c.line), c.safeLine) << c.line;
     }
 }

@@ -1,4 +1,5 @@
 #include "setup/records/text/RecordFieldCursor.h"
+#include "tests/records/CommaEscapeReference.h"
 
 #include <gtest/gtest.h>
 
@@ -86,18 +87,6 @@ TEST(RecordFieldCursor, DecodesCommaEscapesAfterSplittingOnlyWhenAsked) {
         EXPECT_EQ(read(decoding, c.record, 2).fields, c.decoded) << c.record;
         EXPECT_EQ(read(plain, c.record, 2).fields, c.plain) << c.record;
     }
-}
-
-// The decoding as first written: replace in place, search again from the
-// comma just written. Quadratic, but plainly right: the reference.
-std::string decodeInPlace(std::string field) {
-    static const std::string escape = "&comma;";
-    std::string::size_type position = field.find(escape);
-    while (position != std::string::npos) {
-        field.replace(position, escape.size(), 1, ',');
-        position = field.find(escape, position);
-    }
-    return field;
 }
 
 std::string decoded(std::string field) {

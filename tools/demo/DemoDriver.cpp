@@ -11,6 +11,8 @@
 // the driver finds the pages the way the package names them.
 #include "setup/config/text/IniDocument.h"
 #include "setup/config/text/VariableTable.h"
+#include "setup/records/helpers/ComInitialization.h"
+#include "setup/records/helpers/ComPointer.h"
 #include "setup/wizard/resources/Resources.h"
 #include "tests/support/Bitmaps.h"
 #include "tests/support/DialogDriver.h"
@@ -310,12 +312,12 @@ void listShortcuts(IShellLinkA* link, IPersistFile* file, const std::string& fol
 }
 
 int shortcuts() {
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    IPersistFile* file = nullptr;
+    const ComInitialization com;
+    ComPointer<IShellLinkA> link;
+    ComPointer<IPersistFile> file;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))) ||
-        FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+                                link.receive())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.receive()))) {
         std::printf("cannot create a shell link object\n");
         return 1;
     }
@@ -324,11 +326,8 @@ int shortcuts() {
         specialFolder(CSIDL_APPDATA) + "\\Microsoft\\Internet Explorer\\Quick Launch"};
     for (const std::string& folder : folders) {
         std::printf("[%s]\n", folder.c_str());
-        listShortcuts(link, file, folder);
+        listShortcuts(link.get(), file.get(), folder);
     }
-    file->Release();
-    link->Release();
-    CoUninitialize();
     return 0;
 }
 

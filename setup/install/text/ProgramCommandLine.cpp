@@ -53,6 +53,6 @@ std::string ProgramCommandLine::safeLine(const std::string& original) const {
     return "\"" + program + "\"" + arguments;
 }
 
-std::string ProgramCommandLine::directory() const {
-    return splitPath(program).directory;
+std::string ProgramCommandLine::directory(const std::string& original) const {
+    return splitPath(program.empty() ? original : program).directory;
 }

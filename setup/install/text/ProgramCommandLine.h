@@ -21,7 +21,8 @@ struct ProgramCommandLine {
     // follow as written. Without a recognised program, `original`.
     std::string safeLine(const std::string& original) const;
 
-    // The program's folder: its text before the last '\', empty when there is
-    // none.
-    std::string directory() const;
+    // The folder to start the program in: the program's folder (its text
+    // before the last '\'); without a recognised program, the folder of
+    // `original` as a whole. Empty when there is none.
+    std::string directory(const std::string& original) const;
 };

@@ -1,9 +1,6 @@
 #include "setup/wizard/pages/LicensePage.h"
 
-#include "setup/config/SetupContext.h"
 #include "setup/install/WizardCommands.h"
-#include "setup/wizard/framework/Controls.h"
-#include "setup/wizard/pages/RichTextFile.h"
 #include "setup/wizard/resources/Resources.h"
 
 namespace {
@@ -15,10 +12,7 @@ const ControlText kTexts[] = {
 
 bool LicensePage::onInitDialog() {
     setTexts(kTexts);
-    loadRichTextFile(control(IDC_EDIT), context().getVariable("License_Pathname", true));
-    focusControl(control(IDC_EDIT));
-    centre();
-    return false;
+    return showFile("License_Pathname");
 }
 
 bool LicensePage::onCommand(int id, int notification) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "setup/wizard/framework/WizardPage.h"
+#include "setup/wizard/pages/RichTextPage.h"
 
 // The licence agreement in a rich-edit box. Yes goes on; No, like Cancel,
 // asks whether to leave the setup.
-class LicensePage : public WizardPage {
+class LicensePage : public RichTextPage {
 public:
-    using WizardPage::WizardPage;
+    using RichTextPage::RichTextPage;
     bool onInitDialog() override;
     bool onCommand(int id, int notification) override;
 };

@@ -1,8 +1,5 @@
 #include "setup/wizard/pages/ReadmePage.h"
 
-#include "setup/config/SetupContext.h"
-#include "setup/wizard/framework/Controls.h"
-#include "setup/wizard/pages/RichTextFile.h"
 #include "setup/wizard/resources/Resources.h"
 
 namespace {
@@ -14,8 +11,5 @@ const ControlText kTexts[] = {
 
 bool ReadmePage::onInitDialog() {
     setTexts(kTexts);
-    loadRichTextFile(control(IDC_EDIT), context().getVariable("Readme_Pathname", true));
-    focusControl(control(IDC_EDIT));
-    centre();
-    return false;
+    return showFile("Readme_Pathname");
 }

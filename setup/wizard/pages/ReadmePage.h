@@ -1,10 +1,10 @@
 #pragma once
 
-#include "setup/wizard/framework/WizardPage.h"
+#include "setup/wizard/pages/RichTextPage.h"
 
 // The readme in a rich-edit box, with Back, Next and Cancel.
-class ReadmePage : public WizardPage {
+class ReadmePage : public RichTextPage {
 public:
-    using WizardPage::WizardPage;
+    using RichTextPage::RichTextPage;
     bool onInitDialog() override;
 };

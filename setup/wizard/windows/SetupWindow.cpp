@@ -3,7 +3,7 @@
 #include "setup/config/SetupContext.h"
 #include "setup/install/WizardCommands.h"
 #include "setup/install/base/Restart.h"
-#include "setup/install/text/ProgramCommandLine.h"
+#include "setup/install/base/ProgramStart.h"
 #include "setup/records/text/PathText.h"
 #include "setup/start/errors/WinException.h"
 #include "setup/wizard/framework/FailureCapture.h"
@@ -18,7 +18,6 @@
 
 #include <climits>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -209,22 +208,8 @@ void SetupWindow::runApplication() {
     context_.setCurrentPage(PageIndex::Completion);
     if (context_.runApplicationRequested() && !restartPending()) {
         const std::string path = context_.getVariable("Application_Pathname", true);
-        const ProgramCommandLine command = ProgramCommandLine::parse(path);
         if (path.find(".exe") != std::string::npos) {
-            const std::string line = command.safeLine(path);
-            std::vector<char> buffer(line.begin(), line.end());
-            buffer.push_back('\0');
-            const std::string directory =
-                command.program.empty() ? splitPath(path).directory : command.directory();
-            STARTUPINFOA startup = {};
-            startup.cb = sizeof startup;
-            PROCESS_INFORMATION process = {};
-            if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               directory.empty() ? nullptr : directory.c_str(), &startup,
-                               &process)) {
-                CloseHandle(process.hThread);
-                CloseHandle(process.hProcess);
-            }
+            startProgram(path);
         } else {
             const std::string directory = splitPath(path).directory;
             SHELLEXECUTEINFOA info = {};

@@ -1,4 +1,8 @@
-#include "setup/wizard/pages/RichTextFile.h"
+#include "setup/wizard/pages/RichTextPage.h"
+
+#include "setup/config/SetupContext.h"
+#include "setup/wizard/framework/Controls.h"
+#include "setup/wizard/resources/Resources.h"
 
 #include <richedit.h>
 
@@ -40,4 +44,11 @@ void loadRichTextFile(HWND control, const std::string& path) {
     stream.pfnCallback = readFromFile;
     SendMessageA(control, EM_STREAMIN, isRtfPath(path) ? SF_RTF : SF_TEXT,
                  reinterpret_cast<LPARAM>(&stream));
+}
+
+bool RichTextPage::showFile(const char* pathVariable) {
+    loadRichTextFile(control(IDC_EDIT), context().getVariable(pathVariable, true));
+    focusControl(control(IDC_EDIT));
+    centre();
+    return false;
 }
